@@ -1,0 +1,69 @@
+#include "power_conversion.h"
+
+#include "floating_point_check.h"
+#include "math_ops.h"
+#include "number_text.h"
+#include "text_ops.h"
+
+#if defined(__clang__)
+#pragma STDC FENV_ACCESS ON
+#endif
+
+namespace dbmconv {
+
+namespace {
+
+constexpr double kDecibelFactor = 10.0;
+constexpr double kPowerBase = 10.0;
+// The double nearest to 0.001, used as multiplier and divisor: multiplying or
+// dividing by a thousand instead would round differently in the last bit.
+constexpr double kWattsPerMilliwatt = 0.001;
+constexpr double kDisplayThreshold = 1.0;
+constexpr int kDecimalPlaces = 4;
+constexpr std::u16string_view kLeadingZero = u"0";
+
+} // namespace
+
+// Every step goes through a volatile double: each intermediate is stored as a
+// double, and the compiler can neither fold the arithmetic at compile time nor
+// move it past the flag checks that follow it.
+
+double ConvertDbmToWatts(std::u16string_view input)
+{
+    const FloatingPointCheck flags;
+    volatile double v = TextToNumber(input);
+    v = v / kDecibelFactor;
+    flags.check();
+    v = Power(kPowerBase, v);
+    v = v * kWattsPerMilliwatt;
+    flags.check();
+    return v;
+}
+
+double ConvertWattsToDbm(std::u16string_view input)
+{
+    const FloatingPointCheck flags;
+    volatile double v = TextToNumber(input);
+    v = v / kWattsPerMilliwatt;
+    flags.check();
+    volatile const double a = NaturalLog(v);
+    volatile const double b = NaturalLog(kPowerBase);
+    v = (a / b) * kDecibelFactor;
+    flags.check();
+    return v;
+}
+
+std::u16string ResultText(double value)
+{
+    const double rounded = RoundToPlaces(value, kDecimalPlaces);
+    std::u16string text = TrimSpaces(NumberToText(rounded));
+    if (value >= kDisplayThreshold) {
+        return text;
+    }
+    if (FindText(1, text, u".") == 1) {
+        return std::u16string(kLeadingZero) + text;
+    }
+    return text;
+}
+
+} // namespace dbmconv

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// Every text the window shows or matches, code unit for code unit. The mode texts
+// end in an ASCII colon; the captions end in the full-width colon U+FF1A.
+namespace dbmconv::texts {
+
+inline constexpr std::u16string_view kModeDbmToWatts = u"dBm:";
+inline constexpr std::u16string_view kModeWattsToDbm = u"功率(W):";
+
+// The list of Combo1, unsorted, in this order.
+inline constexpr std::array<std::u16string_view, 2> kModeList = {kModeDbmToWatts, kModeWattsToDbm};
+
+inline constexpr std::u16string_view kCaptionWatts = u"功率(W)：";
+inline constexpr std::u16string_view kCaptionDbm = u"dBm或dB：";
+
+inline constexpr std::u16string_view kReminderDbm = u"请输入dBm或dB的值！";
+inline constexpr std::u16string_view kReminderWatts = u"请输入功率值(W)！";
+inline constexpr std::u16string_view kMessageTitle = u"提示";
+
+inline constexpr std::u16string_view kErrorOutOfRange = u"数值超出范围！";
+inline constexpr std::u16string_view kErrorPowerNotPositive = u"功率值必须大于0！";
+
+// The characters typing may add to Text1; backspace is appended where it is used.
+inline constexpr std::u16string_view kTypeableCharacters = u"-.0123456789";
+
+inline constexpr std::u16string_view kWindowCaption = u"功率和dBm换算";
+inline constexpr std::u16string_view kCalculateCaption = u"计 算";
+
+} // namespace dbmconv::texts
