@@ -1,0 +1,57 @@
+#include "icon_design.h"
+
+#include <stdexcept>
+
+namespace dbmconv::icon {
+
+namespace {
+
+struct PixelDesign {
+    int size;
+    double centre;        // pixel coordinate of the disc's centre
+    double radiusSquared; // a pixel is inside when its distance squared is within this
+    int barFirst;         // first row/column of the plus sign's thickness
+    int barLast;
+    int lengthFirst;      // first row/column along a bar's length
+    int lengthLast;
+};
+
+// 32: disc 31 pixels across centred at pixel (15,15); bars 5 thick (13..17),
+// 19 long (6..24). 16: disc 16 across filling the square; bars 2 thick (7..8),
+// from pixel 3 to 12.
+constexpr PixelDesign kLarge{32, 15.0, 15.5 * 15.5, 13, 17, 6, 24};
+constexpr PixelDesign kSmall{16, 7.5, 8.0 * 8.0, 7, 8, 3, 12};
+
+bool within(int value, int first, int last)
+{
+    return value >= first && value <= last;
+}
+
+} // namespace
+
+std::vector<Colour> pixels(int size)
+{
+    if (size != kLarge.size && size != kSmall.size) {
+        throw std::invalid_argument("the icon is designed at 16 and 32 pixels only");
+    }
+    const PixelDesign& design = size == kLarge.size ? kLarge : kSmall;
+    std::vector<Colour> image(static_cast<std::size_t>(size * size), Colour::Transparent);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double dx = x - design.centre;
+            const double dy = y - design.centre;
+            if (dx * dx + dy * dy > design.radiusSquared) {
+                continue;
+            }
+            const bool horizontalBar = within(y, design.barFirst, design.barLast)
+                && within(x, design.lengthFirst, design.lengthLast);
+            const bool verticalBar = within(x, design.barFirst, design.barLast)
+                && within(y, design.lengthFirst, design.lengthLast);
+            image[static_cast<std::size_t>(y * size + x)] =
+                horizontalBar || verticalBar ? Colour::White : Colour::Blue;
+        }
+    }
+    return image;
+}
+
+} // namespace dbmconv::icon

@@ -1,0 +1,170 @@
+#include "converter_form_window.h"
+
+#include "control_font.h"
+#include "input_line_edit.h"
+#include "mode_combo_box.h"
+#include "qt_text.h"
+#include "window_layout.h"
+#include "window_texts.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QMoveEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace dbmconv {
+
+ConverterFormWindow::ConverterFormWindow(QWidget* parent)
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                  | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , form_(*this)
+{
+    setObjectName(QStringLiteral("ConverterForm"));
+    setWindowTitle(toQString(texts::kWindowCaption));
+    setFixedSize(layout::clientSize());
+    createControls();
+    connectEvents();
+}
+
+void ConverterFormWindow::createControls()
+{
+    const QFont font = controlFont();
+
+    // Created in the designed order; the tab order is set explicitly afterwards.
+    command1_ = new QPushButton(toQString(texts::kCalculateCaption), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setAccessibleName(QStringLiteral("计算"));
+    command1_->setGeometry(layout::toPixels(layout::kCommand1));
+    command1_->setDefault(false);
+    // Enter on the focused button presses it, as on the classic desktops; this
+    // makes it no default button of the window.
+    command1_->setAutoDefault(true);
+
+    text2_ = new QLineEdit(this);
+    text2_->setObjectName(QStringLiteral("Text2"));
+    text2_->setAccessibleName(QStringLiteral("换算结果"));
+    text2_->setFont(font);
+    text2_->setGeometry(layout::toPixels(layout::kText2));
+    text2_->setReadOnly(true);
+
+    text1_ = new InputLineEdit(this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setAccessibleName(QStringLiteral("输入值"));
+    text1_->setFont(font);
+    text1_->setGeometry(layout::toPixels(layout::kText1));
+    text1_->setAcceptDrops(false);
+
+    combo1_ = new ModeComboBox(this);
+    combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo1_->setAccessibleName(QStringLiteral("换算方向"));
+    combo1_->setFont(font);
+    for (const auto mode : texts::kModeList) {
+        combo1_->addItem(toQString(mode));
+    }
+    QRect comboGeometry = layout::toPixels(layout::kCombo1);
+    comboGeometry.setHeight(std::max(comboGeometry.height(), combo1_->sizeHint().height()));
+    combo1_->setGeometry(comboGeometry);
+
+    label1_ = new QLabel(this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setAccessibleName(QStringLiteral("结果单位"));
+    label1_->setFont(font);
+    label1_->setTextFormat(Qt::PlainText);
+    label1_->setWordWrap(false);
+    label1_->setGeometry(layout::toPixels(layout::kLabel1));
+    label1_->setBuddy(text2_);
+
+    setTabOrder(combo1_, text1_);
+    setTabOrder(text1_, text2_);
+    setTabOrder(text2_, command1_);
+    combo1_->setFocus(Qt::OtherFocusReason);
+}
+
+void ConverterFormWindow::connectEvents()
+{
+    connect(combo1_, &ModeComboBox::picked, this, [this] { form_.Combo1_Click(); });
+    connect(command1_, &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
+    text1_->setKeyFilter([this](std::int16_t& keyAscii) { form_.Text1_KeyPress(keyAscii); });
+}
+
+std::u16string ConverterFormWindow::Combo1Text() const
+{
+    return toU16(combo1_->currentText());
+}
+
+void ConverterFormWindow::SetCombo1Text(std::u16string_view text)
+{
+    combo1_->setEditText(toQString(text));
+}
+
+std::u16string ConverterFormWindow::Text1Text() const
+{
+    return toU16(text1_->text());
+}
+
+void ConverterFormWindow::SetText2Text(std::u16string_view text)
+{
+    text2_->setText(toQString(text));
+    // Long results are read from their sign and leading digits.
+    text2_->setCursorPosition(0);
+}
+
+void ConverterFormWindow::SetLabel1Caption(std::u16string_view caption)
+{
+    label1_->setText(toQString(caption));
+    label1_->adjustSize();
+}
+
+void ConverterFormWindow::ShowReminder(std::u16string_view prompt)
+{
+    showMessage(MessageKind::Reminder, prompt);
+}
+
+void ConverterFormWindow::ShowError(std::u16string_view message)
+{
+    showMessage(MessageKind::Error, message);
+}
+
+void ConverterFormWindow::showMessage(MessageKind kind, std::u16string_view text)
+{
+    const auto icon = kind == MessageKind::Reminder ? QMessageBox::Information : QMessageBox::Warning;
+    QMessageBox box(icon, toQString(texts::kMessageTitle),
+                    toQString(text), QMessageBox::Ok, this);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+void ConverterFormWindow::FocusInput()
+{
+    text1_->setFocus(Qt::OtherFocusReason);
+}
+
+void ConverterFormWindow::showCentred()
+{
+    centreFrameOnScreen();
+    waitingForFrame_ = true;
+    show();
+}
+
+void ConverterFormWindow::centreFrameOnScreen()
+{
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void ConverterFormWindow::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (waitingForFrame_ && frameGeometry() != geometry()) {
+        waitingForFrame_ = false;
+        centreFrameOnScreen();
+    }
+}
+
+} // namespace dbmconv

@@ -1,0 +1,113 @@
+#include "input_line_edit.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+#include <utility>
+
+namespace dbmconv {
+
+namespace {
+
+bool carriesNoCharacter(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Delete:
+    case Qt::Key_Insert:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return key >= Qt::Key_F1 && key <= Qt::Key_F35;
+    }
+}
+
+// The character a key press types. With Ctrl held a letter types its control
+// character (Ctrl+A is 1), as every keyboard driver of the classic desktops does;
+// some platforms already deliver it that way, others deliver the plain letter.
+char16_t typedCharacter(const QKeyEvent& event)
+{
+    const char16_t first = event.text().at(0).unicode();
+    if (event.modifiers().testFlag(Qt::ControlModifier)) {
+        if (first >= u'a' && first <= u'z') {
+            return static_cast<char16_t>(first - u'a' + 1);
+        }
+        if (first >= u'@' && first <= u'_') {
+            return static_cast<char16_t>(first - u'@');
+        }
+    }
+    return first;
+}
+
+} // namespace
+
+InputLineEdit::InputLineEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+}
+
+void InputLineEdit::setKeyFilter(KeyFilter filter)
+{
+    filter_ = std::move(filter);
+}
+
+std::int16_t InputLineEdit::filtered(char16_t character)
+{
+    auto code = static_cast<std::int16_t>(character);
+    if (filter_) {
+        filter_(code);
+    }
+    return code;
+}
+
+void InputLineEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (carriesNoCharacter(event->key()) || event->text().isEmpty()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const char16_t typed = typedCharacter(*event);
+    const std::int16_t code = filtered(typed);
+    event->accept();
+    if (code == 0 || code == '\r') {
+        // Dropped; or Enter, whose work the filter has done: a single-line box adds nothing.
+        return;
+    }
+    if (static_cast<char16_t>(code) == typed && typed == event->text().at(0).unicode()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const QString replacement(QChar(static_cast<char16_t>(code)));
+    QKeyEvent changed(event->type(), code == '\b' ? Qt::Key_Backspace : Qt::Key_unknown,
+                      Qt::NoModifier, replacement, event->isAutoRepeat());
+    QLineEdit::keyPressEvent(&changed);
+}
+
+void InputLineEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString committed = event->commitString();
+    if (committed.isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QString kept;
+    for (const QChar character : committed) {
+        const std::int16_t code = filtered(character.unicode());
+        if (code != 0 && code != '\r' && code != '\b') {
+            kept.append(QChar(static_cast<char16_t>(code)));
+        }
+    }
+    QInputMethodEvent changed(event->preeditString(), event->attributes());
+    changed.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&changed);
+}
+
+} // namespace dbmconv

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <cstdint>
+#include <functional>
+
+namespace dbmconv {
+
+// A line edit that hands every typed character to a key filter before taking it,
+// the way the classic key-press event does: the filter sees the character's code
+// and may replace it, or drop it with 0. Keys that carry no character (arrows,
+// Home, End, Delete, Tab, function keys) keep their usual meaning and are not
+// shown to the filter. Text committed by an input method is filtered character
+// by character. A paste from the box's own context menu is not typing and goes
+// in unfiltered.
+class InputLineEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    using KeyFilter = std::function<void(std::int16_t&)>;
+
+    explicit InputLineEdit(QWidget* parent);
+
+    void setKeyFilter(KeyFilter filter);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    // The code the filter left, or 0 when it dropped the character.
+    std::int16_t filtered(char16_t character);
+
+    KeyFilter filter_;
+};
+
+} // namespace dbmconv
