@@ -1,7 +1,10 @@
 #include "input_line_edit.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 
 #include <utility>
 
@@ -108,6 +111,16 @@ void InputLineEdit::inputMethodEvent(QInputMethodEvent* event)
     QInputMethodEvent changed(event->preeditString(), event->attributes());
     changed.setCommitString(kept, event->replacementStart(), event->replacementLength());
     QLineEdit::inputMethodEvent(&changed);
+}
+
+void InputLineEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction* action : menu->actions()) {
+        action->setText(action->text().section(QLatin1Char('\t'), 0, 0));
+    }
+    menu->popup(event->globalPos());
 }
 
 } // namespace dbmconv

@@ -13,7 +13,7 @@ namespace dbmconv {
 // Home, End, Delete, Tab, function keys) keep their usual meaning and are not
 // shown to the filter. Text committed by an input method is filtered character
 // by character. A paste from the box's own context menu is not typing and goes
-// in unfiltered.
+// in unfiltered; that menu names no shortcuts, since the filter drops them.
 class InputLineEdit : public QLineEdit {
     Q_OBJECT
 
@@ -27,6 +27,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // The code the filter left, or 0 when it dropped the character.

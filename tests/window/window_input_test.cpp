@@ -1,0 +1,222 @@
+// What typing, picking and pasting do to the controls.
+#include "window_test_support.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMenu>
+
+using dbmconv::test::ShownWindow;
+
+class WindowInputTest : public QObject {
+    Q_OBJECT
+
+private:
+    static void commitThroughInputMethod(QWidget* target, const QString& text)
+    {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(target, &event);
+    }
+
+private slots:
+    void typingKeepsOnlyDigitsMinusAndPoint_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("digits") << "0123456789" << "0123456789";
+        QTest::newRow("signs and points anywhere") << "--1.2.3" << "--1.2.3";
+        QTest::newRow("letters and spaces") << "3a 0" << "30";
+        QTest::newRow("plus, comma, exponent") << "+1,5e3" << "153";
+        QTest::newRow("punctuation") << "!@#$%^&*()_=[]{};:'\"<>/?\\|`~" << "";
+    }
+
+    void typingKeepsOnlyDigitsMinusAndPoint()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        ShownWindow w;
+        QVERIFY(w.ready());
+        w.text1->setFocus();
+        QTest::keyClicks(w.text1, typed);
+        QCOMPARE(w.text1->text(), kept);
+    }
+
+    void controlCharactersDoNothingInTheInput_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Ctrl+A") << int(Qt::Key_A) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+X") << int(Qt::Key_X) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier);
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+        QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+    }
+
+    void controlCharactersDoNothingInTheInput()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        ShownWindow w;
+        QVERIFY(w.ready());
+        QApplication::clipboard()->setText(QStringLiteral("99"));
+        w.text1->setFocus();
+        QTest::keyClicks(w.text1, QStringLiteral("12.5"));
+        w.text1->setSelection(1, 2);
+        QTest::keyClick(w.text1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(w.text1->text(), QStringLiteral("12.5"));
+        QCOMPARE(w.text1->selectedText(), QStringLiteral("2."));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("99"));
+    }
+
+    void keysWithoutACharacterKeepTheirMeaning()
+    {
+        ShownWindow w;
+        QVERIFY(w.ready());
+        w.text1->setFocus();
+        QTest::keyClicks(w.text1, QStringLiteral("12345"));
+        QTest::keyClick(w.text1, Qt::Key_Home);
+        QTest::keyClick(w.text1, Qt::Key_Delete);
+        QCOMPARE(w.text1->text(), QStringLiteral("2345"));
+        QTest::keyClick(w.text1, Qt::Key_End);
+        QTest::keyClick(w.text1, Qt::Key_Left);
+        QTest::keyClick(w.text1, Qt::Key_Backspace);
+        QCOMPARE(w.text1->text(), QStringLiteral("235"));
+        QTest::keyClick(w.text1, Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(w.text1, Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(w.text1->selectedText(), QStringLiteral("23"));
+        QTest::keyClick(w.text1, Qt::Key_End);
+        QTest::keyClick(w.text1, Qt::Key_Left);
+        QTest::keyClick(w.text1, Qt::Key_Minus);
+        QCOMPARE(w.text1->text(), QStringLiteral("23-5"));
+    }
+
+    void inputMethodTextIsFilteredCharacterByCharacter()
+    {
+        ShownWindow w;
+        QVERIFY(w.ready());
+        w.text1->setFocus();
+        commitThroughInputMethod(w.text1, QStringLiteral("１2３4五.-abc5"));
+        QCOMPARE(w.text1->text(), QStringLiteral("24.-5"));
+        commitThroughInputMethod(w.text1, QStringLiteral("功率"));
+        QCOMPARE(w.text1->text(), QStringLiteral("24.-5"));
+    }
+
+    void pastingThroughTheBoxsOwnMenuIsNotFiltered()
+    {
+        ShownWindow w;
+        QVERIFY(w.ready());
+        QApplication::clipboard()->setText(QStringLiteral("20 dBm"));
+        const QPoint inside = w.text1->rect().center();
+        QContextMenuEvent request(QContextMenuEvent::Mouse, inside, w.text1->mapToGlobal(inside));
+        QApplication::sendEvent(w.text1, &request);
+        QMenu* menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
+        QAction* paste = nullptr;
+        for (QAction* action : menu->actions()) {
+            // the menu names no shortcut: Ctrl+V does nothing in this box
+            QVERIFY2(!action->text().contains(QLatin1Char('\t')), qPrintable(action->text()));
+            if (action->text().startsWith(QStringLiteral("粘贴"))) {
+                paste = action;
+            }
+        }
+        QVERIFY(paste != nullptr);
+        menu->close();
+        paste->trigger();
+        QCOMPARE(w.text1->text(), QStringLiteral("20 dBm"));
+        w.text1->setFocus();
+        QTest::keyClick(w.text1, Qt::Key_Return);
+        QCOMPARE(w.text2->text(), QStringLiteral("0.1"));
+    }
+
+    void theArrowKeysPickAModeAndTheLabelFollows()
+    {
+        ShownWindow w;
+        QVERIFY(w.ready());
+        w.combo1->setFocus();
+        QTest::keyClick(w.combo1, Qt::Key_Down);
+        QCOMPARE(w.combo1->currentText(), QStringLiteral("功率(W):"));
+        QCOMPARE(w.label1->text(), QStringLiteral("dBm或dB："));
+        QTest::keyClick(w.combo1, Qt::Key_Up);
+        QCOMPARE(w.combo1->currentText(), QStringLiteral("dBm:"));
+        QCOMPARE(w.label1->text(), QStringLiteral("功率(W)："));
+    }
+
+    void aMouseClickInTheListPicksAMode()
+    {
+        ShownWindow w;
+        QVERIFY(w.ready());
+        w.text2->setText(QStringLiteral("1"));
+        w.combo1->showPopup();
+        QAbstractItemView* list = w.combo1->view();
+        QTRY_VERIFY(list->isVisible());
+        const QRect entry = list->visualRect(list->model()->index(1, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(w.combo1->currentText(), QStringLiteral("功率(W):"));
+        QCOMPARE(w.label1->text(), QStringLiteral("dBm或dB："));
+        // the result stays until the next calculation
+        QCOMPARE(w.text2->text(), QStringLiteral("1"));
+    }
+
+    void aModeTypedIntoTheComboChangesTheCalculationButNotTheLabel()
+    {
+        ShownWindow w;
+        QVERIFY(w.ready());
+        w.combo1->setFocus();
+        w.combo1->lineEdit()->selectAll();
+        commitThroughInputMethod(w.combo1->lineEdit(), QStringLiteral("功率(W):"));
+        QCOMPARE(w.combo1->currentText(), QStringLiteral("功率(W):"));
+        QTest::keyClick(w.combo1, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(w.label1->text(), QStringLiteral("功率(W)："));
+        QCOMPARE(w.combo1->count(), 2);
+
+        w.text1->setFocus();
+        QTest::keyClicks(w.text1, QStringLiteral("2"));
+        QTest::keyClick(w.text1, Qt::Key_Return);
+        QCOMPARE(w.text2->text(), QStringLiteral("33.0103"));
+    }
+
+    void typingAndEnterInTheComboNeverAddEntries()
+    {
+        ShownWindow w;
+        QVERIFY(w.ready());
+        for (const QString& typed : {QStringLiteral("dbm:"), QStringLiteral("watts"), QStringLiteral("dB")}) {
+            w.combo1->setFocus();
+            w.combo1->lineEdit()->selectAll();
+            QTest::keyClicks(w.combo1, typed);
+            QTest::keyClick(w.combo1, Qt::Key_Return);
+            QCOMPARE(w.combo1->currentText(), typed);
+            QCOMPARE(w.combo1->count(), 2);
+            QCOMPARE(w.label1->text(), QStringLiteral("功率(W)："));
+        }
+    }
+
+    void theResultBoxCanBeSelectedAndCopiedButNotEdited()
+    {
+        ShownWindow w;
+        QVERIFY(w.ready());
+        w.text1->setFocus();
+        QTest::keyClicks(w.text1, QStringLiteral("33"));
+        QTest::keyClick(w.text1, Qt::Key_Return);
+        QCOMPARE(w.text2->text(), QStringLiteral("1.9953"));
+
+        QTest::keyClick(w.text1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.text2);
+        QTest::keyClicks(w.text2, QStringLiteral("7x"));
+        QTest::keyClick(w.text2, Qt::Key_Backspace);
+        QTest::keyClick(w.text2, Qt::Key_Delete);
+        QCOMPARE(w.text2->text(), QStringLiteral("1.9953"));
+        QTest::keyClick(w.text2, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(w.text2->selectedText(), QStringLiteral("1.9953"));
+        QTest::keyClick(w.text2, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1.9953"));
+    }
+};
+
+DBMCONV_QTEST_MAIN(WindowInputTest)
+#include "window_input_test.moc"
