@@ -4,11 +4,20 @@
 # Runs as root without prompts; elsewhere it uses sudo when it has to install.
 set -euo pipefail
 
+# The compiler and CMake; Qt 6 Widgets with its Chinese translations; a free
+# Song/Ming-style CJK font, so the window's Chinese never shows as boxes.
 build_packages=(
-  build-essential cmake pkg-config
+  build-essential cmake
+  qt6-base-dev qt6-translations-l10n
+  fonts-arphic-uming
 )
+# GoogleTest; a locale with a decimal comma; an X server, a window manager and
+# the tools a test uses to drive the window like a person; the validators of
+# the desktop entry, the AppStream metainfo and the Windows resource script.
 test_packages=(
   libgtest-dev locales
+  xvfb xauth openbox xdotool xclip x11-utils
+  desktop-file-utils appstream binutils-mingw-w64-x86-64
 )
 
 case "${1:-build}" in

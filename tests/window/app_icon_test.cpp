@@ -4,6 +4,7 @@
 #include "window_test_support.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 
 namespace {
@@ -134,6 +135,36 @@ private slots:
             }
         }
         QCOMPARE(sizesSeen, (QSet<int>{16, 32}));
+    }
+
+    void theBuildWroteEveryIconFile_data()
+    {
+        QTest::addColumn<int>("size");
+        for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+            QTest::newRow(qPrintable(QString::number(size))) << size;
+        }
+    }
+
+    void theBuildWroteEveryIconFile()
+    {
+        QFETCH(int, size);
+        const QString base = QStringLiteral(DBMCONV_ICON_DIR "/" DBMCONV_APP_ID);
+        const QImage png(base + QStringLiteral("-%1.png").arg(size));
+        QCOMPARE(png.size(), QSize(size, size));
+        if (size == 16 || size == 32) {
+            const QImage designed = dbmconv::designedIconImage(size);
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x) {
+                    QCOMPARE(at(png, x, y), at(designed, x, y));
+                }
+            }
+        }
+        QFile svg(base + QStringLiteral(".svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        const QByteArray vector = svg.readAll();
+        QVERIFY(vector.contains("<circle cx=\"15.5\" cy=\"15.5\" r=\"15.5\" fill=\"#0000ff\"/>"));
+        QVERIFY(vector.contains("<rect x=\"6\" y=\"13\" width=\"19\" height=\"5\" fill=\"#ffffff\"/>"));
+        QVERIFY(vector.contains("<rect x=\"13\" y=\"6\" width=\"5\" height=\"19\" fill=\"#ffffff\"/>"));
     }
 
     void largerSizesAreDrawnFromTheSameDesign_data()

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Runs the built program in a real X server under a window manager and uses it
+# the way a person does: finds the window by its caption, types, reads the
+# result by selecting it, answers the reminder, and closes the window.
+# usage: e2e_test.sh PATH-TO-dbmconv
+set -uo pipefail
+
+app=$1
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=x_session.sh
+. "$here/x_session.sh"
+
+for tool in Xvfb openbox xdotool xclip xprop xwininfo; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed"
+    exit 77
+  fi
+done
+
+failures=0
+check() {
+  # usage: check DESCRIPTION ACTUAL EXPECTED
+  if [ "$2" = "$3" ]; then
+    echo "ok: $1"
+  else
+    echo "FAIL: $1: got [$2], expected [$3]"
+    failures=$((failures + 1))
+  fi
+}
+
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  x_session_stop
+}
+trap cleanup EXIT
+
+x_session_start 1024x768 || exit 1
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+"$app" >"$X_SESSION_DIR/app.log" 2>&1 &
+app_pid=$!
+
+window=$(x_wait_window "功率和dBm换算" 20) || { echo "FAIL: no window"; cat "$X_SESSION_DIR/app.log"; exit 1; }
+echo "window $window"
+
+# --- the frame: centred, fixed size, close only ---------------------------------
+read -r fx fy fw fh <<<"$(x_frame_rect "$window")"
+check "whole window centred horizontally" "$(( (2 * fx + fw - 1024) / 2 ))" 0
+check "whole window centred vertically" "$(( (2 * fy + fh - 768) / 2 ))" 0
+hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+check "minimum size" "$(grep -c 'minimum size: 219 by 141' <<<"$hints")" 1
+check "maximum size" "$(grep -c 'maximum size: 219 by 141' <<<"$hints")" 1
+motif=$(xprop -id "$window" _MOTIF_WM_HINTS | sed 's/.*= *//; s/,//g')
+read -r mflags mfunctions mdecorations _ <<<"$motif"
+check "motif hints give functions and decorations" "$(( mflags & 3 ))" 3
+check "no minimize or maximize function" "$(( mfunctions & (0x08 | 0x10) ))" 0
+check "close function" "$(( mfunctions & 0x20 ))" 32
+check "no minimize or maximize button" "$(( mdecorations & (0x20 | 0x40) ))" 0
+allowed=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+check "window manager allows no resizing" "$(grep -c -E '_NET_WM_ACTION_(RESIZE|MAXIMIZE)' <<<"$allowed")" 0
+check "window manager allows closing" "$(grep -c '_NET_WM_ACTION_CLOSE' <<<"$allowed")" 1
+icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort -u | tr '\n' ' ')
+check "16 and 32 pixel icons" "$(grep -c 'Icon (16 x 16).*Icon (32 x 32)' <<<"$icons")" 1
+
+# --- a calculation typed by the user --------------------------------------------
+xdotool windowactivate --sync "$window"
+sleep 0.3
+xdotool key --delay 50 Tab
+xdotool type --delay 50 "3x 3"
+xdotool key --delay 50 Return Tab ctrl+a
+sleep 0.3
+check "33 dBm, read from the result box" "$(xclip -o -selection primary 2>/dev/null)" "1.9953"
+
+# --- an empty input: the reminder, then the focus is back in the input -----------
+xdotool key --delay 50 shift+Tab End BackSpace BackSpace Return
+reminder=$(x_wait_window "提示" 10) || reminder=""
+check "reminder shown" "$([ -n "$reminder" ] && echo yes)" "yes"
+if [ -n "$reminder" ]; then
+  xdotool key --delay 50 Return
+  sleep 0.5
+  check "reminder dismissed by Enter, no new one" \
+    "$(xdotool search --onlyvisible --name '^提示$' 2>/dev/null | wc -l)" 0
+fi
+xdotool type --delay 50 "47"
+xdotool key --delay 50 Return Tab ctrl+a
+sleep 0.3
+check "47 dBm typed after the reminder" "$(xclip -o -selection primary 2>/dev/null)" "50.1187"
+
+# --- closing the window ends the program with code 0 ----------------------------
+xdotool windowactivate --sync "$window"
+xdotool key alt+F4
+status=timeout
+for _ in $(seq 50); do
+  if ! kill -0 "$app_pid" 2>/dev/null; then
+    wait "$app_pid"
+    status=$?
+    break
+  fi
+  sleep 0.1
+done
+app_pid=""
+check "exit code after closing" "$status" 0
+
+if [ "$failures" -gt 0 ]; then
+  echo "program output:"
+  cat "$X_SESSION_DIR/app.log" 2>/dev/null
+  exit 1
+fi
+echo "all end-to-end checks passed"
