@@ -162,6 +162,27 @@ private slots:
         QCOMPARE(w.text2->text(), QStringLiteral("1"));
     }
 
+    void pickingTheEntryAlreadyCurrentRestoresItsTextOverWhatWasTyped()
+    {
+        ShownWindow w;
+        QVERIFY(w.ready());
+        w.combo1->setFocus();
+        w.combo1->lineEdit()->selectAll();
+        QTest::keyClicks(w.combo1, QStringLiteral("xyz"));
+        QCOMPARE(w.combo1->currentIndex(), 0);
+        w.combo1->showPopup();
+        QAbstractItemView* list = w.combo1->view();
+        QTRY_VERIFY(list->isVisible());
+        const QRect entry = list->visualRect(list->model()->index(0, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(w.combo1->currentText(), QStringLiteral("dBm:"));
+        w.text1->setText(QStringLiteral("30"));
+        w.text1->setFocus();
+        QTest::keyClick(w.text1, Qt::Key_Return);
+        QCOMPARE(w.text2->text(), QStringLiteral("1"));
+    }
+
     void aModeTypedIntoTheComboChangesTheCalculationButNotTheLabel()
     {
         ShownWindow w;
