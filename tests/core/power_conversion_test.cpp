@@ -128,6 +128,8 @@ TEST(PowerConversion, EachFailureStopsTheCalculationWithItsOwnFault)
         // the division by 0.001 overflows
         {u"1e306", Direction::WattsToDbm, Fault::FloatingPoint},
         {u"1.7976931348623157e308", Direction::WattsToDbm, Fault::FloatingPoint},
+        // negative, but the division overflows first: the check after it stops the calculation
+        {u"-1e306", Direction::WattsToDbm, Fault::FloatingPoint},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(utf8(c.input.substr(0, 30)) + (c.direction == Direction::DbmToWatts ? " dBm" : " W"));

@@ -160,6 +160,7 @@ TEST_F(ConverterFormTest, ARunTimeErrorKeepsText2TellsWhyAndReturnsTheFocus)
         {kWatts, u"-5", "功率值必须大于0！"},
         {kWatts, u"-.", "功率值必须大于0！"},
         {kWatts, u"1e306", "数值超出范围！"},
+        {kWatts, u"-1e306", "数值超出范围！"},
         {kWatts, u"1" + std::u16string(400, u'0'), "数值超出范围！"},
         {kDbm, u"1" + std::u16string(400, u'0'), "数值超出范围！"},
         {kDbm, u"4000", "数值超出范围！"},
