@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only when one is missing.
-# Usage: scripts/install-deps.sh build|test
+# Usage: scripts/install-deps.sh build|test|fuzz|bench
 # Runs as root without prompts; elsewhere it uses sudo when it has to install.
 set -euo pipefail
 
@@ -19,11 +19,21 @@ test_packages=(
   xvfb xauth openbox xdotool xclip x11-utils
   desktop-file-utils appstream binutils-mingw-w64-x86-64
 )
+# clang and its runtime for libFuzzer and the sanitizers.
+fuzz_packages=(
+  clang libclang-rt-14-dev
+)
+# Google Benchmark, and XCB for timing the window's appearance.
+bench_packages=(
+  libbenchmark-dev libxcb1-dev xvfb xauth
+)
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 build|test" >&2; exit 2 ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}") ;;
+  fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
+  bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
+  *) echo "usage: $0 build|test|fuzz|bench" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,10 +1,26 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors, runs every test.
+# Installs what is missing, then proves the program three ways: the fuzzers for a
+# bounded time, the whole test suite built with AddressSanitizer and UBSan, and
+# the whole test suite in the normal build. Warnings are errors in every build.
+# FUZZ_SECONDS sets the time per fuzzer (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+jobs=$(nproc)
 
 bash scripts/install-deps.sh test
 
+echo "=== fuzzing"
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+
+echo "=== sanitizer build: -fsanitize=address,undefined"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_SANITIZE=ON -DDBMCONV_WERROR=ON
+cmake --build build-asan --parallel "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0" \
+  ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
+
+echo "=== normal build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_WERROR=ON
-cmake --build build --parallel "$(nproc)"
-ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+cmake --build build --parallel "$jobs"
+ctest --test-dir build --output-on-failure --parallel "$jobs"
