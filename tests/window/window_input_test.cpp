@@ -232,6 +232,12 @@ private slots:
         QTest::keyClick(w.text2, Qt::Key_Backspace);
         QTest::keyClick(w.text2, Qt::Key_Delete);
         QCOMPARE(w.text2->text(), QStringLiteral("1.9953"));
+        commitThroughInputMethod(w.text2, QStringLiteral("5功"));
+        QCOMPARE(w.text2->text(), QStringLiteral("1.9953"));
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(w.text2, &query);
+        QCOMPARE(query.value(Qt::ImEnabled).toBool(), false);
+        QVERIFY(w.text2->isReadOnly());
         QTest::keyClick(w.text2, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(w.text2->selectedText(), QStringLiteral("1.9953"));
         QTest::keyClick(w.text2, Qt::Key_C, Qt::ControlModifier);

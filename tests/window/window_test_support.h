@@ -78,10 +78,10 @@ struct SeenMessageBox {
 // not close it) is closed by force and counted, so a test fails instead of hanging.
 class MessageBoxCloser : public QObject {
 public:
-    MessageBoxCloser()
+    explicit MessageBoxCloser(int pollMilliseconds = 10)
     {
         connect(&poll_, &QTimer::timeout, this, [this] { dismissOpenBox(); });
-        poll_.start(10);
+        poll_.start(pollMilliseconds);
     }
 
     QList<SeenMessageBox> seen;

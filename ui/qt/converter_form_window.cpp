@@ -4,6 +4,7 @@
 #include "input_line_edit.h"
 #include "mode_combo_box.h"
 #include "qt_text.h"
+#include "result_line_edit.h"
 #include "window_layout.h"
 #include "window_texts.h"
 
@@ -44,12 +45,11 @@ void ConverterFormWindow::createControls()
     // makes it no default button of the window.
     command1_->setAutoDefault(true);
 
-    text2_ = new QLineEdit(this);
+    text2_ = new ResultLineEdit(this);
     text2_->setObjectName(QStringLiteral("Text2"));
     text2_->setAccessibleName(QStringLiteral("换算结果"));
     text2_->setFont(font);
     text2_->setGeometry(layout::toPixels(layout::kText2));
-    text2_->setReadOnly(true);
 
     text1_ = new InputLineEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));

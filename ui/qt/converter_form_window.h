@@ -13,6 +13,7 @@ class QPushButton;
 namespace dbmconv {
 
 class InputLineEdit;
+class ResultLineEdit;
 class ModeComboBox;
 
 // The converter's one window: its five controls laid out as designed, bound to
@@ -53,7 +54,7 @@ private:
 
     ConverterForm form_;
     QPushButton* command1_ = nullptr;
-    QLineEdit* text2_ = nullptr;
+    ResultLineEdit* text2_ = nullptr;
     InputLineEdit* text1_ = nullptr;
     ModeComboBox* combo1_ = nullptr;
     QLabel* label1_ = nullptr;
