@@ -7,6 +7,8 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 
+#include <limits>
+
 using dbmconv::test::ShownWindow;
 
 class WindowInputTest : public QObject {
@@ -130,6 +132,18 @@ private slots:
         w.text1->setFocus();
         QTest::keyClick(w.text1, Qt::Key_Return);
         QCOMPARE(w.text2->text(), QStringLiteral("0.1"));
+    }
+
+    void aLongPasteIsKeptWhole()
+    {
+        ShownWindow w;
+        QVERIFY(w.ready());
+        const QString digits = QStringLiteral("2") + QString(99999, QLatin1Char('0'));
+        QApplication::clipboard()->setText(QStringLiteral("-") + digits);
+        w.text1->paste();
+        QCOMPARE(w.text1->text().size(), 100001);
+        QCOMPARE(w.text1->maxLength(), std::numeric_limits<int>::max());
+        QCOMPARE(w.text1->text().right(3), QStringLiteral("000"));
     }
 
     void theArrowKeysPickAModeAndTheLabelFollows()

@@ -15,8 +15,17 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <limits>
 
 namespace dbmconv {
+
+namespace {
+
+// A QLineEdit cuts its text at 32767 characters unless told otherwise; these
+// boxes take whatever is pasted, however long.
+constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
+
+} // namespace
 
 ConverterFormWindow::ConverterFormWindow(QWidget* parent)
     : QWidget(parent,
@@ -50,6 +59,7 @@ void ConverterFormWindow::createControls()
     text2_->setAccessibleName(QStringLiteral("换算结果"));
     text2_->setFont(font);
     text2_->setGeometry(layout::toPixels(layout::kText2));
+    text2_->setMaxLength(kNoLengthLimit);
 
     text1_ = new InputLineEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
@@ -57,6 +67,7 @@ void ConverterFormWindow::createControls()
     text1_->setFont(font);
     text1_->setGeometry(layout::toPixels(layout::kText1));
     text1_->setAcceptDrops(false);
+    text1_->setMaxLength(kNoLengthLimit);
 
     combo1_ = new ModeComboBox(this);
     combo1_->setObjectName(QStringLiteral("Combo1"));
