@@ -8,9 +8,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace dbmconv {
 
@@ -185,14 +187,109 @@ std::string exponentForm(const SignificantDigits& number)
 std::string positionalForm(const SignificantDigits& number)
 {
     const auto& digits = number.digits;
+    std::string text;
     if (number.exponent < 0) {
-        return "." + std::string(static_cast<std::size_t>(-number.exponent - 1), '0') + digits;
+        text.push_back('.');
+        text.append(static_cast<std::size_t>(-number.exponent - 1), '0');
+        text.append(digits);
+        return text;
     }
     const auto integerDigits = static_cast<std::size_t>(number.exponent) + 1;
     if (digits.size() <= integerDigits) {
-        return digits + std::string(integerDigits - digits.size(), '0');
+        text.append(digits);
+        text.append(integerDigits - digits.size(), '0');
+        return text;
     }
-    return digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
+    text.append(digits, 0, integerDigits);
+    text.push_back('.');
+    text.append(digits, integerDigits);
+    return text;
+}
+
+constexpr int kMaxPlaces = 15;
+
+// 10^0 to 10^15, each exact as a double and as an integer.
+constexpr std::array<double, kMaxPlaces + 1> kPowersOfTen = {
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// Every double is m x 2^-shift exactly; multiplied by 10^places (at most 103
+// bits) the product is exact in 128 bits, so the nearest integer, ties to even,
+// is found without any rounding on the way. Doubles of 2^53 / 10^places and
+// more go the longer way through the decimal text.
+std::optional<double> roundExactly(double value, int places)
+{
+#if defined(__SIZEOF_INT128__)
+    __extension__ using Wide = unsigned __int128;
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = 53 - exponent;
+    if (shift <= 0) {
+        return value; // already a whole number
+    }
+    const Wide scaled = Wide{mantissa} * static_cast<std::uint64_t>(kPowersOfTen[static_cast<std::size_t>(places)]);
+    std::uint64_t whole = 0;
+    if (shift < 128) {
+        const Wide quotient = scaled >> shift;
+        const Wide remainder = scaled - (quotient << shift);
+        const Wide half = Wide{1} << (shift - 1);
+        if (quotient >= (Wide{1} << 53)) {
+            return std::nullopt;
+        }
+        whole = static_cast<std::uint64_t>(quotient);
+        if (remainder > half || (remainder == half && (whole & 1U) != 0)) {
+            ++whole;
+        }
+    }
+    // Both operands are exact, so the division rounds once: to the double nearest
+    // to whole / 10^places.
+    const double rounded = static_cast<double>(whole) / kPowersOfTen[static_cast<std::size_t>(places)];
+    return std::copysign(rounded, value);
+#else
+    (void)value;
+    (void)places;
+    return std::nullopt;
+#endif
+}
+
+// The text of a value that is a whole number of ten-thousandths below 10^11, as
+// every rounded result is: its 15 significant digits are exactly those
+// ten-thousandths, so they are written from the integer directly.
+std::optional<std::u16string> shortDecimalText(double value)
+{
+    constexpr double kScale = 1e4;
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 1e11)) {
+        return std::nullopt;
+    }
+    const double scaled = std::round(magnitude * kScale);
+    if (scaled / kScale != magnitude) {
+        return std::nullopt;
+    }
+    const auto units = static_cast<std::uint64_t>(scaled);
+    const std::uint64_t whole = units / 10000;
+    std::uint64_t fraction = units % 10000;
+
+    std::array<char, 32> buffer{};
+    char* out = buffer.data();
+    *out++ = value < 0.0 ? '-' : ' ';
+    if (whole != 0) {
+        out = std::to_chars(out, buffer.data() + buffer.size(), whole).ptr;
+    }
+    if (fraction != 0) {
+        int decimals = 4;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --decimals;
+        }
+        *out++ = '.';
+        char* end = out + decimals;
+        for (char* digit = end; digit != out; fraction /= 10) {
+            *--digit = static_cast<char>('0' + fraction % 10);
+        }
+        out = end;
+    }
+    return widen(std::string_view(buffer.data(), static_cast<std::size_t>(out - buffer.data())));
 }
 
 } // namespace
@@ -238,6 +335,9 @@ std::u16string NumberToText(double value)
     if (value == 0.0) {
         return u" 0";
     }
+    if (auto text = shortDecimalText(value)) {
+        return std::move(*text);
+    }
     const SignificantDigits number = significantDigits(std::fabs(value));
     const std::string body =
         number.exponent >= kSignificantDigits ? exponentForm(number) : positionalForm(number);
@@ -246,11 +346,14 @@ std::u16string NumberToText(double value)
 
 double RoundToPlaces(double value, int places)
 {
-    if (places < 0 || places > 15) {
+    if (places < 0 || places > kMaxPlaces) {
         throw std::invalid_argument("RoundToPlaces: places must be 0 to 15");
     }
     if (!std::isfinite(value)) {
         return value;
+    }
+    if (const auto exact = roundExactly(value, places)) {
+        return *exact;
     }
     // The fixed notation of the largest double has 309 digits before the point.
     std::array<char, 330> buffer{};

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfloat>
+#include <charconv>
+#include <cstdint>
+#include <random>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -117,6 +121,81 @@ TEST(RoundToPlaces, KeepsTheSignOfZeroAndPassesNonFiniteValuesThrough)
     EXPECT_EQ(RoundToPlaces(std::numeric_limits<double>::infinity(), 4),
               std::numeric_limits<double>::infinity());
     EXPECT_TRUE(std::isnan(RoundToPlaces(std::numeric_limits<double>::quiet_NaN(), 4)));
+}
+
+} // namespace
+} // namespace dbmconv
+
+namespace dbmconv {
+namespace {
+
+// Independent references, through the standard library's exact decimal
+// conversions: the rounding and the 15-digit text must agree with them for
+// every value, whichever way the code under test takes to get there.
+double referenceRound(double value, int places)
+{
+    std::array<char, 400> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::fixed, places).ptr;
+    double rounded = 0.0;
+    std::from_chars(buffer.data(), end, rounded);
+    return rounded;
+}
+
+std::string referenceText(double value)
+{
+    std::array<char, 64> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
+                                   std::chars_format::scientific, 14).ptr;
+    const std::string scientific(buffer.data(), end);
+    std::string digits = scientific.substr(0, 1) + scientific.substr(2, 14);
+    const int exponent = std::stoi(scientific.substr(17));
+    digits.erase(digits.find_last_not_of('0') + 1);
+    std::string body;
+    if (exponent >= 15) {
+        body = digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "E+"
+            + std::to_string(exponent);
+    } else if (exponent < 0) {
+        body = "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else if (digits.size() <= static_cast<std::size_t>(exponent) + 1) {
+        body = digits + std::string(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
+    } else {
+        body = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "."
+            + digits.substr(static_cast<std::size_t>(exponent) + 1);
+    }
+    return (value < 0 ? "-" : " ") + body;
+}
+
+TEST(RoundToPlaces, AgreesWithTheExactDecimalExpansionForRandomValues)
+{
+    std::mt19937_64 random(8);
+    std::uniform_real_distribution<double> exponent(-20.0, 25.0);
+    std::uniform_int_distribution<int> places(0, 15);
+    for (int i = 0; i < 300000; ++i) {
+        const double value = std::pow(10.0, exponent(random)) * (i % 2 == 0 ? 1 : -1);
+        const int p = places(random);
+        ASSERT_EQ(RoundToPlaces(value, p), referenceRound(value, p)) << value << " to " << p;
+    }
+    // exact halves of every kind: k + 1/2 at the last place, as dyadic values
+    for (std::uint64_t k = 0; k < 20000; ++k) {
+        const double value = (static_cast<double>(k) + 0.5) / 16.0;
+        ASSERT_EQ(RoundToPlaces(value, 4), referenceRound(value, 4)) << value;
+    }
+}
+
+TEST(NumberToText, AgreesWithTheFifteenDigitExpansionForRandomValues)
+{
+    std::mt19937_64 random(15);
+    std::uniform_real_distribution<double> exponent(-12.0, 30.0);
+    std::uniform_int_distribution<std::int64_t> units(1, 999'999'999'999'999);
+    for (int i = 0; i < 200000; ++i) {
+        const double sign = i % 2 == 0 ? 1.0 : -1.0;
+        const double anyValue = sign * std::pow(10.0, exponent(random));
+        const double tenThousandths = sign * static_cast<double>(units(random) >> (i % 40)) / 1e4;
+        for (const double value : {anyValue, tenThousandths}) {
+            ASSERT_EQ(utf8(NumberToText(value)), referenceText(value)) << value;
+        }
+    }
 }
 
 } // namespace
