@@ -30,7 +30,7 @@ bench_packages=(
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${bench_packages[@]}") ;;
   fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
   bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
   *) echo "usage: $0 build|test|fuzz|bench" >&2; exit 2 ;;

@@ -21,6 +21,6 @@ LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
   ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
 
 echo "=== normal build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_WERROR=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_WERROR=ON -DDBMCONV_BENCH=ON
 cmake --build build --parallel "$jobs"
 ctest --test-dir build --output-on-failure --parallel "$jobs"

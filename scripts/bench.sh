@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs every benchmark and prints each figure with its ratio to its target:
+#   1. the calculation per call against strtod + pow/log + snprintf("%.15G")  (<= 1.5x)
+#   2. a megabyte of pasted input, handler time per calculation              (< 50 ms)
+#   3. start-up to the mapped window and peak memory, against a bare Qt window
+#      with the same widgets and fonts, under Xvfb                       (<= 1.15x, <= 1.10x)
+# usage: scripts/bench.sh [RUNS]   (start-up runs per program, default 11)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-11}
+
+bash scripts/install-deps.sh bench
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DDBMCONV_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-bench --parallel "$(nproc)" >/dev/null
+out=build-bench/results
+mkdir -p "$out"
+verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t) ? "meets" : "MISSES" }'; }
+
+echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo), $(date -u +%Y-%m-%d)"
+
+echo
+echo "== 1. calculation per call (median of 5 repetitions)"
+build-bench/bench/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_min_time=1 | tee "$out/core.txt" | grep -E '_median'
+project=$(awk '/BM_Calculation_median/ {print $2}' "$out/core.txt")
+floor=$(awk '/BM_Floor_median/ {print $2}' "$out/core.txt")
+ratio=$(awk -v a="$project" -v b="$floor" 'BEGIN { printf "%.2f", a / b }')
+echo "calculation ${project} ns, floor ${floor} ns: ratio ${ratio} (target <= 1.5: $(verdict "$ratio" 1.5))"
+
+echo
+echo "== 2. a megabyte of input, handler time per calculation"
+build-bench/bench/long_input_bench 2>/dev/null | tee "$out/long_input.txt" | grep -E '^BM_'
+worst=$(awk '/^BM_LongInput/ {if ($2 > m) m = $2} END {print m}' "$out/long_input.txt")
+echo "slowest ${worst} ms (target < 50: $(verdict "$worst" 49.999))"
+
+echo
+echo "== 3. start-up and peak memory under Xvfb, ${runs} runs each"
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$display_file"' EXIT
+until [ -s "$display_file" ]; do sleep 0.1; done
+export DISPLAY=":$(head -n1 "$display_file")"
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+chmod 700 "$XDG_RUNTIME_DIR"
+build-bench/bench/measure_startup "$runs" build-bench/app/dbmconv build-bench/bench/bare_window \
+  2>/dev/null | tee "$out/startup.txt" | grep -v '^RESULT'
+read -r _ _ app_ms app_kb <<<"$(grep '^RESULT 0' "$out/startup.txt")"
+read -r _ _ bare_ms bare_kb <<<"$(grep '^RESULT 1' "$out/startup.txt")"
+start_ratio=$(awk -v a="$app_ms" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')
+memory_ratio=$(awk -v a="$app_kb" -v b="$bare_kb" 'BEGIN { printf "%.2f", a / b }')
+echo "start-up ${app_ms} ms vs bare ${bare_ms} ms: ratio ${start_ratio} (target <= 1.15: $(verdict "$start_ratio" 1.15))"
+echo "peak RSS ${app_kb} KiB vs bare ${bare_kb} KiB: ratio ${memory_ratio} (target <= 1.10: $(verdict "$memory_ratio" 1.10))"
