@@ -13,7 +13,7 @@ echo "=== fuzzing"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
 
 echo "=== sanitizer build: -fsanitize=address,undefined"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_SANITIZE=ON -DDBMCONV_WERROR=ON
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_SANITIZE=ON -DDBMCONV_WERROR=ON -DBUILD_TESTING=ON
 cmake --build build-asan --parallel "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -21,6 +21,6 @@ LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
   ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
 
 echo "=== normal build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_WERROR=ON -DDBMCONV_BENCH=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_WERROR=ON -DBUILD_TESTING=ON -DDBMCONV_BENCH=ON
 cmake --build build --parallel "$jobs"
 ctest --test-dir build --output-on-failure --parallel "$jobs"

@@ -15,6 +15,17 @@ class WindowInputTest : public QObject {
     Q_OBJECT
 
 private:
+    // Opens the list and clicks on an entry, as a user picks with the mouse.
+    static void pickWithMouse(QComboBox* combo, int entry)
+    {
+        combo->showPopup();
+        QAbstractItemView* list = combo->view();
+        QTRY_VERIFY(list->isVisible());
+        const QRect rect = list->visualRect(list->model()->index(entry, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QTRY_VERIFY(!list->isVisible());
+    }
+
     static void commitThroughInputMethod(QWidget* target, const QString& text)
     {
         QInputMethodEvent event;
@@ -164,12 +175,7 @@ private slots:
         ShownWindow w;
         QVERIFY(w.ready());
         w.text2->setText(QStringLiteral("1"));
-        w.combo1->showPopup();
-        QAbstractItemView* list = w.combo1->view();
-        QTRY_VERIFY(list->isVisible());
-        const QRect entry = list->visualRect(list->model()->index(1, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
-        QTRY_VERIFY(!list->isVisible());
+        pickWithMouse(w.combo1, 1);
         QCOMPARE(w.combo1->currentText(), QStringLiteral("功率(W):"));
         QCOMPARE(w.label1->text(), QStringLiteral("dBm或dB："));
         // the result stays until the next calculation
@@ -184,12 +190,7 @@ private slots:
         w.combo1->lineEdit()->selectAll();
         QTest::keyClicks(w.combo1, QStringLiteral("xyz"));
         QCOMPARE(w.combo1->currentIndex(), 0);
-        w.combo1->showPopup();
-        QAbstractItemView* list = w.combo1->view();
-        QTRY_VERIFY(list->isVisible());
-        const QRect entry = list->visualRect(list->model()->index(0, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
-        QTRY_VERIFY(!list->isVisible());
+        pickWithMouse(w.combo1, 0);
         QCOMPARE(w.combo1->currentText(), QStringLiteral("dBm:"));
         w.text1->setText(QStringLiteral("30"));
         w.text1->setFocus();

@@ -25,6 +25,17 @@ namespace {
 // boxes take whatever is pasted, however long.
 constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 
+// Names a new control for the code and for screen readers, and puts it in place.
+template <typename Control>
+Control* placed(Control* control, const QString& name, const QString& accessibleName,
+                layout::TwipsRect twips)
+{
+    control->setObjectName(name);
+    control->setAccessibleName(accessibleName);
+    control->setGeometry(layout::toPixels(twips));
+    return control;
+}
+
 } // namespace
 
 ConverterFormWindow::ConverterFormWindow(QWidget* parent)
@@ -45,48 +56,38 @@ void ConverterFormWindow::createControls()
     const QFont font = controlFont();
 
     // Created in the designed order; the tab order is set explicitly afterwards.
-    command1_ = new QPushButton(toQString(texts::kCalculateCaption), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setAccessibleName(QStringLiteral("计算"));
-    command1_->setGeometry(layout::toPixels(layout::kCommand1));
+    command1_ = placed(new QPushButton(toQString(texts::kCalculateCaption), this),
+                       QStringLiteral("Command1"), QStringLiteral("计算"), layout::kCommand1);
     command1_->setDefault(false);
     // Enter on the focused button presses it, as on the classic desktops; this
     // makes it no default button of the window.
     command1_->setAutoDefault(true);
 
-    text2_ = new ResultLineEdit(this);
-    text2_->setObjectName(QStringLiteral("Text2"));
-    text2_->setAccessibleName(QStringLiteral("换算结果"));
+    text2_ = placed(new ResultLineEdit(this), QStringLiteral("Text2"), QStringLiteral("换算结果"),
+                    layout::kText2);
     text2_->setFont(font);
-    text2_->setGeometry(layout::toPixels(layout::kText2));
     text2_->setMaxLength(kNoLengthLimit);
 
-    text1_ = new InputLineEdit(this);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setAccessibleName(QStringLiteral("输入值"));
+    text1_ = placed(new InputLineEdit(this), QStringLiteral("Text1"), QStringLiteral("输入值"),
+                    layout::kText1);
     text1_->setFont(font);
-    text1_->setGeometry(layout::toPixels(layout::kText1));
     text1_->setAcceptDrops(false);
     text1_->setMaxLength(kNoLengthLimit);
 
-    combo1_ = new ModeComboBox(this);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
-    combo1_->setAccessibleName(QStringLiteral("换算方向"));
+    combo1_ = placed(new ModeComboBox(this), QStringLiteral("Combo1"), QStringLiteral("换算方向"),
+                     layout::kCombo1);
     combo1_->setFont(font);
     for (const auto mode : texts::kModeList) {
         combo1_->addItem(toQString(mode));
     }
-    QRect comboGeometry = layout::toPixels(layout::kCombo1);
-    comboGeometry.setHeight(std::max(comboGeometry.height(), combo1_->sizeHint().height()));
-    combo1_->setGeometry(comboGeometry);
+    // the designed height, or the taller one its font asks for
+    combo1_->resize(combo1_->width(), std::max(combo1_->height(), combo1_->sizeHint().height()));
 
-    label1_ = new QLabel(this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setAccessibleName(QStringLiteral("结果单位"));
+    label1_ = placed(new QLabel(this), QStringLiteral("Label1"), QStringLiteral("结果单位"),
+                     layout::kLabel1);
     label1_->setFont(font);
     label1_->setTextFormat(Qt::PlainText);
     label1_->setWordWrap(false);
-    label1_->setGeometry(layout::toPixels(layout::kLabel1));
     label1_->setBuddy(text2_);
 
     setTabOrder(combo1_, text1_);

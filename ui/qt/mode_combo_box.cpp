@@ -16,7 +16,6 @@ ModeComboBox::ModeComboBox(QWidget* parent)
 
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
-    setDuplicatesEnabled(false);
 
     connect(this, &QComboBox::activated, this, [this] {
         if (!editingEnds_) {
