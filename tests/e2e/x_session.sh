@@ -4,6 +4,9 @@
 
 x_session_start() {
   # usage: x_session_start WIDTHxHEIGHT; sets DISPLAY and X_SESSION_DIR
+  # xdotool and xclip need a UTF-8 locale to match and read Chinese texts; a
+  # bare environment has none, so one is set that every Debian system has.
+  export LC_ALL=C.UTF-8
   X_SESSION_DIR=$(mktemp -d)
   local screen=${1:-1024x768}
   Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
