@@ -25,7 +25,7 @@ fuzz_packages=(
 )
 # Google Benchmark, and XCB for timing the window's appearance.
 bench_packages=(
-  libbenchmark-dev libxcb1-dev xvfb xauth
+  libbenchmark-dev libxcb1-dev pkg-config xvfb xauth
 )
 
 case "${1:-build}" in
