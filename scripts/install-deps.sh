@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only when one is missing.
-# Usage: scripts/install-deps.sh build|test|fuzz|bench
+# Usage: scripts/install-deps.sh build|test|fuzz|bench|screenshot
 # Runs as root without prompts; elsewhere it uses sudo when it has to install.
 set -euo pipefail
 
@@ -33,7 +33,8 @@ case "${1:-build}" in
   test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${bench_packages[@]}") ;;
   fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
   bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
-  *) echo "usage: $0 build|test|fuzz|bench" >&2; exit 2 ;;
+  screenshot) wanted=("${build_packages[@]}" "${test_packages[@]}" imagemagick) ;;
+  *) echo "usage: $0 build|test|fuzz|bench|screenshot" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png: the built program in a private Xvfb display under
-# openbox, after a calculation typed as a user would. Needs imagemagick.
+# openbox, after a calculation typed as a user would.
 # usage: scripts/screenshot.sh [SCALE]   (SCALE sets QT_SCALE_FACTOR, default 1)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,10 +8,7 @@ scale=${1:-1}
 out=docs/screenshot.png
 [ "$scale" = 1 ] || out="docs/screenshot-${scale}x.png"
 
-bash scripts/install-deps.sh test
-if ! command -v import >/dev/null; then
-  apt-get install -y --no-install-recommends imagemagick
-fi
+bash scripts/install-deps.sh screenshot
 cmake -S . -B build >/dev/null
 cmake --build build --parallel "$(nproc)" --target dbmconv
 
