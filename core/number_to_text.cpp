@@ -21,6 +21,7 @@ std::u16string widen(std::string_view ascii)
 {
     return std::u16string(ascii.begin(), ascii.end());
 }
+
 // Digits and decimal exponent of a value rounded to 15 significant digits,
 // trailing zeros removed: 1234.5 gives {"12345", 3}.
 struct SignificantDigits {
@@ -89,6 +90,7 @@ std::string positionalForm(const SignificantDigits& number)
     text.append(digits, integerDigits);
     return text;
 }
+
 // The text of a value that is a whole number of ten-thousandths below 10^11, as
 // every rounded result is: its 15 significant digits are exactly those
 // ten-thousandths, so they are written from the integer directly.

@@ -16,10 +16,23 @@ struct PixelDesign {
     int lengthLast;
 };
 
-// 32: disc 31 pixels across centred at pixel (15,15); bars 5 thick (13..17),
-// 19 long (6..24). 16: disc 16 across filling the square; bars 2 thick (7..8),
-// from pixel 3 to 12.
-constexpr PixelDesign kLarge{32, 15.0, 15.5 * 15.5, 13, 17, 6, 24};
+// The 32-unit vector design laid on a grid of 32 pixels, each judged by its
+// centre: disc 31 pixels across centred at pixel (15,15); bars 5 thick (13..17),
+// 19 long (6..24).
+constexpr PixelDesign onPixelGrid(const Geometry& g)
+{
+    return {32,
+            g.centre - 0.5,
+            g.radius * g.radius,
+            static_cast<int>(g.barOffset),
+            static_cast<int>(g.barOffset + g.barThickness) - 1,
+            static_cast<int>(g.barStart),
+            static_cast<int>(g.barStart + g.barLength) - 1};
+}
+
+constexpr PixelDesign kLarge = onPixelGrid(kGeometry);
+// 16 is set by hand, not scaled: disc 16 across filling the square; bars 2 thick
+// (7..8), from pixel 3 to 12.
 constexpr PixelDesign kSmall{16, 7.5, 8.0 * 8.0, 7, 8, 3, 12};
 
 bool within(int value, int first, int last)

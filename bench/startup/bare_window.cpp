@@ -1,6 +1,9 @@
 // The yardstick for start-up: a bare Qt window with the same five widgets, the
 // same fonts, caption and size, and no logic at all.
 #include "control_font.h"
+#include "qt_text.h"
+#include "window_layout.h"
+#include "window_texts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,30 +15,33 @@
 
 int main(int argc, char* argv[])
 {
+    namespace layout = dbmconv::layout;
     QApplication app(argc, argv);
     QWidget window(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                                 | Qt::WindowCloseButtonHint);
-    window.setWindowTitle(QStringLiteral("功率和dBm换算"));
-    window.setFixedSize(219, 141);
+    window.setWindowTitle(dbmconv::toQString(dbmconv::texts::kWindowCaption));
+    window.setFixedSize(layout::clientSize());
     const QFont font = dbmconv::controlFont();
 
-    auto* button = new QPushButton(QStringLiteral("计 算"), &window);
-    button->setGeometry(72, 96, 65, 25);
+    auto* button = new QPushButton(dbmconv::toQString(dbmconv::texts::kCalculateCaption), &window);
+    button->setGeometry(layout::toPixels(layout::kCommand1));
     auto* result = new QLineEdit(&window);
     result->setFont(font);
-    result->setGeometry(104, 56, 81, 25);
+    result->setGeometry(layout::toPixels(layout::kText2));
     result->setReadOnly(true);
     auto* input = new QLineEdit(&window);
     input->setFont(font);
-    input->setGeometry(128, 16, 57, 25);
+    input->setGeometry(layout::toPixels(layout::kText1));
     auto* combo = new QComboBox(&window);
     combo->setEditable(true);
     combo->setFont(font);
-    combo->addItems({QStringLiteral("dBm:"), QStringLiteral("功率(W):")});
-    combo->setGeometry(16, 16, 105, 24);
-    auto* label = new QLabel(QStringLiteral("功率(W)："), &window);
+    for (const auto mode : dbmconv::texts::kModeList) {
+        combo->addItem(dbmconv::toQString(mode));
+    }
+    combo->setGeometry(layout::toPixels(layout::kCombo1));
+    auto* label = new QLabel(dbmconv::toQString(dbmconv::texts::kCaptionWatts), &window);
     label->setFont(font);
-    label->move(16, 64);
+    label->setGeometry(layout::toPixels(layout::kLabel1));
     label->adjustSize();
 
     QRect frame = window.frameGeometry();
