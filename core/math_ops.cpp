@@ -1,8 +1,7 @@
 #include "math_ops.h"
 
+#include "correctly_rounded.h"
 #include "runtime_error.h"
-
-#include <cmath>
 
 namespace dbmconv {
 
@@ -11,12 +10,7 @@ double NaturalLog(double x)
     if (!(x > 0.0)) {
         throw RuntimeError(Fault::LogarithmOfNonPositive);
     }
-    return std::log(x);
-}
-
-double Power(double base, double exponent)
-{
-    return std::pow(base, exponent);
+    return NaturalLogarithm(x);
 }
 
 } // namespace dbmconv

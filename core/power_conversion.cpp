@@ -1,5 +1,6 @@
 #include "power_conversion.h"
 
+#include "correctly_rounded.h"
 #include "floating_point_check.h"
 #include "math_ops.h"
 #include "number_text.h"
@@ -34,7 +35,8 @@ double ConvertDbmToWatts(std::u16string_view input)
     volatile double v = TextToNumber(input);
     v = v / kDecibelFactor;
     flags.check();
-    v = Power(kPowerBase, v);
+    static_assert(kPowerBase == 10.0, "the power is computed as a power of ten");
+    v = PowerOfTen(v);
     v = v * kWattsPerMilliwatt;
     flags.check();
     return v;

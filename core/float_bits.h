@@ -1,0 +1,54 @@
+#pragma once
+
+#include "double_double.h"
+
+#include <bit>
+#include <cstdint>
+
+// Exact manipulations of doubles through their bits, shared by the power and
+// the logarithm: no rounding, no library call, no floating-point flag.
+namespace dbmconv::detail {
+
+inline constexpr std::uint64_t kMantissaMask = (std::uint64_t{1} << 52) - 1;
+
+// 2^k for -1022 <= k <= 1023.
+inline double powerOfTwo(int k)
+{
+    return std::bit_cast<double>(static_cast<std::uint64_t>(k + 1023) << 52);
+}
+
+// The binary exponent of a normal double: 2^e <= |x| < 2^(e+1).
+inline int binaryExponent(double x)
+{
+    return static_cast<int>((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7FF) - 1023;
+}
+
+// x x 2^k, exact when the result is a normal double.
+inline double scaleByPowerOfTwo(double x, int k)
+{
+    const int first = k / 2;
+    return x * powerOfTwo(first) * powerOfTwo(k - first);
+}
+
+// The nearest integer to |x| < 2^51, ties to even, in the default rounding mode.
+inline double nearestInteger(double x)
+{
+    constexpr double kShifter = 0x1.8p52;
+    volatile const double shifted = x + kShifter;
+    return shifted - kShifter;
+}
+
+// True when every number within `error` of y.hi + y.lo rounds to y.hi, y being
+// normalised (|y.lo| at most half a unit in the last place of y.hi) and y.hi
+// normal and not zero.
+inline bool roundsToHigherPart(DoubleDouble y, double error)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(y.hi) & ~(std::uint64_t{1} << 63);
+    const double magnitude = std::bit_cast<double>(bits);
+    const double spacingAbove = std::bit_cast<double>(bits + 1) - magnitude;
+    const double spacingBelow = magnitude - std::bit_cast<double>(bits - 1);
+    const double lo = y.hi < 0.0 ? -y.lo : y.lo;
+    return lo + error < 0.5 * spacingAbove && lo - error > -0.5 * spacingBelow;
+}
+
+} // namespace dbmconv::detail
