@@ -11,11 +11,11 @@ build_packages=(
   qt6-base-dev qt6-translations-l10n
   fonts-arphic-uming
 )
-# GoogleTest; a locale with a decimal comma; an X server, a window manager and
+# GoogleTest; MPFR, the reference for the power and the logarithm; a locale with a decimal comma; an X server, a window manager and
 # the tools a test uses to drive the window like a person; the validators of
 # the desktop entry, the AppStream metainfo and the Windows resource script.
 test_packages=(
-  libgtest-dev locales
+  libgtest-dev libmpfr-dev locales
   xvfb xauth openbox xdotool xclip x11-utils
   desktop-file-utils appstream binutils-mingw-w64-x86-64
 )
