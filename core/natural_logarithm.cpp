@@ -25,6 +25,7 @@ namespace {
 constexpr int kTableBits = 8;
 constexpr int kTableSize = 1 << kTableBits;
 constexpr int kFirstHalvedIndex = 106; // 1 + 106/256 is just above sqrt(2)
+constexpr double kLn10RoundedToNearest = 0x1.26bb1bbb55516p+1;
 constexpr DoubleDouble kLn2{0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 constexpr DoubleDouble kOneThird{0x1.5555555555555p-2, 0x1.5555555555555p-56};
 constexpr DoubleDouble kOneFifth{0x1.999999999999ap-3, -0x1.999999999999ap-57};
@@ -153,6 +154,10 @@ double NaturalLogarithm(double x)
     using namespace detail;
     if (x == 1.0) {
         return 0.0;
+    }
+    if (x == 10.0) {
+        // every watts-to-dBm conversion divides by ln 10: its rounding is known
+        return kLn10RoundedToNearest;
     }
     if (!(x <= DBL_MAX)) {
         return x; // +infinity, or NaN passed on
