@@ -1,8 +1,10 @@
 // The whole calculation: a direction byte and an input text go through the
 // conversion to the result text. Either the calculation stops with the right
 // run-time error for a reason that can be named, or its result text is
-// well-formed and reads back to the rounded value.
+// well-formed and reads back to the rounded value. The power or the logarithms
+// it takes must have their properties too.
 #include "fuzz_input.h"
+#include "math_properties.h"
 #include "number_text.h"
 #include "power_conversion.h"
 #include "result_text_properties.h"
@@ -37,6 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         number = dbmconv::TextToNumber(input);
     } catch (const RuntimeError&) {
         read = ReadOutcome::OutOfRange;
+    }
+
+    if (read == ReadOutcome::Value) {
+        const std::string problem = wattsToDbm ? dbmconv::fuzz::logarithmProblem(number / 0.001)
+                                               : dbmconv::fuzz::powerOfTenProblem(number / 10.0);
+        if (!problem.empty()) {
+            fail(problem, input);
+        }
     }
 
     double value = 0.0;
