@@ -12,11 +12,15 @@ build_packages=(
   fonts-arphic-uming
 )
 # GoogleTest; MPFR, the reference for the power and the logarithm; a locale with a decimal comma; an X server, a window manager and
-# the tools a test uses to drive the window like a person; the validators of
-# the desktop entry, the AppStream metainfo and the Windows resource script.
+# the tools a test uses to drive the window like a person; a session bus, the
+# accessibility bus and an AT-SPI client, to hear the window as a screen reader
+# does; a headless Wayland compositor; the validators of the desktop entry, the
+# AppStream metainfo and the Windows resource script.
 test_packages=(
   libgtest-dev libmpfr-dev locales
   xvfb xauth openbox xdotool xclip x11-utils
+  dbus at-spi2-core python3-gi gir1.2-atspi-2.0
+  weston
   desktop-file-utils appstream binutils-mingw-w64-x86-64
 )
 # clang and its runtime for libFuzzer and the sanitizers.

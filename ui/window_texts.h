@@ -27,6 +27,13 @@ inline constexpr std::u16string_view kErrorPowerNotPositive = u"功率值必须�
 inline constexpr std::u16string_view kTypeableCharacters = u"-.0123456789";
 
 inline constexpr std::u16string_view kWindowCaption = u"功率和dBm换算";
+
+// What a screen reader says for the controls that show no name of their own: the
+// purpose of the mode list, the input box's name, and the result box's
+// description (its name is the unit that Label1 shows).
+inline constexpr std::u16string_view kModeListPurpose = u"换算方向";
+inline constexpr std::u16string_view kInputName = u"输入值";
+inline constexpr std::u16string_view kResultDescription = u"换算结果";
 inline constexpr std::u16string_view kCalculateCaption = u"计 算";
 
 } // namespace dbmconv::texts

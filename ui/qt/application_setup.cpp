@@ -1,6 +1,7 @@
 #include "application_setup.h"
 
 #include "app_icon.h"
+#include "window_accessibility.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -31,6 +32,7 @@ void setUpApplication(QApplication& app)
     QApplication::setDesktopFileName(QStringLiteral(DBMCONV_APP_ID));
     QApplication::setWindowIcon(appIcon());
     installChineseTranslations(app);
+    installWindowAccessibility();
 }
 
 } // namespace dbmconv

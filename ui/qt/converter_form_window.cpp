@@ -25,13 +25,12 @@ namespace {
 // boxes take whatever is pasted, however long.
 constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 
-// Names a new control for the code and for screen readers, and puts it in place.
+// Names a new control for the code and puts it in place. Screen readers hear
+// the text a control shows unless it is given another name.
 template <typename Control>
-Control* placed(Control* control, const QString& name, const QString& accessibleName,
-                layout::TwipsRect twips)
+Control* placed(Control* control, const QString& name, layout::TwipsRect twips)
 {
     control->setObjectName(name);
-    control->setAccessibleName(accessibleName);
     control->setGeometry(layout::toPixels(twips));
     return control;
 }
@@ -57,25 +56,25 @@ void ConverterFormWindow::createControls()
 
     // Created in the designed order; the tab order is set explicitly afterwards.
     command1_ = placed(new QPushButton(toQString(texts::kCalculateCaption), this),
-                       QStringLiteral("Command1"), QStringLiteral("计算"), layout::kCommand1);
+                       QStringLiteral("Command1"), layout::kCommand1);
     command1_->setDefault(false);
     // Enter on the focused button presses it, as on the classic desktops; this
     // makes it no default button of the window.
     command1_->setAutoDefault(true);
 
-    text2_ = placed(new ResultLineEdit(this), QStringLiteral("Text2"), QStringLiteral("换算结果"),
-                    layout::kText2);
+    // Named by its buddy Label1, so that the unit is read with the value.
+    text2_ = placed(new ResultLineEdit(this), QStringLiteral("Text2"), layout::kText2);
+    text2_->setAccessibleDescription(toQString(texts::kResultDescription));
     text2_->setFont(font);
     text2_->setMaxLength(kNoLengthLimit);
 
-    text1_ = placed(new InputLineEdit(this), QStringLiteral("Text1"), QStringLiteral("输入值"),
-                    layout::kText1);
+    text1_ = placed(new InputLineEdit(this), QStringLiteral("Text1"), layout::kText1);
+    text1_->setAccessibleName(toQString(texts::kInputName));
     text1_->setFont(font);
     text1_->setAcceptDrops(false);
     text1_->setMaxLength(kNoLengthLimit);
 
-    combo1_ = placed(new ModeComboBox(this), QStringLiteral("Combo1"), QStringLiteral("换算方向"),
-                     layout::kCombo1);
+    combo1_ = placed(new ModeComboBox(this), QStringLiteral("Combo1"), layout::kCombo1);
     combo1_->setFont(font);
     for (const auto mode : texts::kModeList) {
         combo1_->addItem(toQString(mode));
@@ -83,12 +82,20 @@ void ConverterFormWindow::createControls()
     // the designed height, or the taller one its font asks for
     combo1_->resize(combo1_->width(), std::max(combo1_->height(), combo1_->sizeHint().height()));
 
-    label1_ = placed(new QLabel(this), QStringLiteral("Label1"), QStringLiteral("结果单位"),
-                     layout::kLabel1);
+    // Read as what it shows, whatever that is at the time.
+    label1_ = placed(new QLabel(this), QStringLiteral("Label1"), layout::kLabel1);
     label1_->setFont(font);
     label1_->setTextFormat(Qt::PlainText);
     label1_->setWordWrap(false);
     label1_->setBuddy(text2_);
+
+    // On Linux a combo box is named by its current text and takes its purpose
+    // from the label that labels it; the window shows none, so an unseen one
+    // carries the purpose for screen readers.
+    auto* purpose = new QLabel(toQString(texts::kModeListPurpose), this);
+    purpose->setObjectName(QStringLiteral("Combo1Purpose"));
+    purpose->setBuddy(combo1_);
+    purpose->hide();
 
     setTabOrder(combo1_, text1_);
     setTabOrder(text1_, text2_);
