@@ -2,6 +2,7 @@
 // shows the window centred and runs the event loop until the window is closed.
 #include "application_setup.h"
 #include "converter_form_window.h"
+#include "termination_signals.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
 
     dbmconv::ConverterFormWindow window;
     window.form().Form_Load();
+    dbmconv::closeOnTerminationSignals(window);
     window.showCentred();
     return QApplication::exec();
 }

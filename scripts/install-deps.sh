@@ -4,11 +4,12 @@
 # Runs as root without prompts; elsewhere it uses sudo when it has to install.
 set -euo pipefail
 
-# The compiler and CMake; Qt 6 Widgets with its Chinese translations; a free
-# Song/Ming-style CJK font, so the window's Chinese never shows as boxes.
+# The compiler and CMake; Qt 6 Widgets with its Chinese translations and its
+# Wayland platform; a free Song/Ming-style CJK font, so the window's Chinese
+# never shows as boxes.
 build_packages=(
   build-essential cmake
-  qt6-base-dev qt6-translations-l10n
+  qt6-base-dev qt6-translations-l10n qt6-wayland
   fonts-arphic-uming
 )
 # GoogleTest; MPFR, the reference for the power and the logarithm; a locale with a decimal comma; an X server, a window manager and

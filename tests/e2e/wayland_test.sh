@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The program in a Wayland-only session: a headless weston, no X display. The
+# protocol traffic (WAYLAND_DEBUG) shows the window created with its caption and
+# the desktop entry's app id, and mapped; asked to end, the program closes its
+# window and exits with code 0.
+# usage: wayland_test.sh PATH-TO-dbmconv
+set -uo pipefail
+app=$1
+app_id=org.dbmconv.dbmconv
+
+if ! command -v weston >/dev/null; then
+  echo "SKIP: weston is not installed"
+  exit 77
+fi
+if ! compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null; then
+  echo "SKIP: Qt's Wayland platform (qt6-wayland) is not installed"
+  exit 77
+fi
+
+export LC_ALL=C.UTF-8
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+chmod 700 "$XDG_RUNTIME_DIR"
+socket=dbmconv-test
+weston_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null
+  [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$XDG_RUNTIME_DIR"
+}
+trap cleanup EXIT
+
+failures=0
+check() {
+  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got [$2], expected [$3]"; failures=$((failures + 1)); fi
+}
+
+weston --backend=headless-backend.so --socket="$socket" --idle-time=0 \
+  >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
+weston_pid=$!
+for _ in $(seq 100); do
+  [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
+  sleep 0.1
+done
+[ -S "$XDG_RUNTIME_DIR/$socket" ] || { echo "FAIL: weston did not start"; cat "$XDG_RUNTIME_DIR/weston.log"; exit 1; }
+
+log=$XDG_RUNTIME_DIR/protocol.log
+env -u DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u XDG_SESSION_TYPE WAYLAND_DISPLAY="$socket" \
+  WAYLAND_DEBUG=client "$app" >"$log" 2>&1 &
+app_pid=$!
+
+# mapped: the surface has been configured and a frame with a buffer committed
+for _ in $(seq 100); do
+  grep -q 'xdg_surface@[0-9]*\.ack_configure' "$log" && grep -q 'wl_surface@[0-9]*\.attach' "$log" && break
+  sleep 0.1
+done
+check "the window's caption" "$(grep -o 'xdg_toplevel@[0-9]*\.set_title("[^"]*")' "$log" | tail -n1 | sed 's/.*("\(.*\)")/\1/')" "功率和dBm换算"
+check "the desktop entry's app id" "$(grep -o 'xdg_toplevel@[0-9]*\.set_app_id("[^"]*")' "$log" | tail -n1 | sed 's/.*("\(.*\)")/\1/')" "$app_id"
+check "configured by the compositor" "$(grep -c 'xdg_surface@[0-9]*\.ack_configure' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
+check "a frame drawn into a buffer" "$(grep -c 'wl_surface@[0-9]*\.attach' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
+
+kill -TERM "$app_pid"
+status=timeout
+for _ in $(seq 50); do
+  if ! kill -0 "$app_pid" 2>/dev/null; then
+    wait "$app_pid"
+    status=$?
+    break
+  fi
+  sleep 0.1
+done
+app_pid=""
+check "exit code after being asked to end" "$status" 0
+check "the window destroyed before the end" "$(grep -c 'xdg_toplevel@[0-9]*\.destroy' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
+check "no warnings from the program" "$(grep -v '^\[' "$log" | grep -c -i -E 'warning|error|qt\.qpa')" 0
+
+if [ "$failures" -gt 0 ]; then
+  grep -v '^\[' "$log" | head -20
+  exit 1
+fi
+echo "all Wayland checks passed"
