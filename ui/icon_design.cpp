@@ -35,12 +35,60 @@ constexpr PixelDesign kLarge = onPixelGrid(kGeometry);
 // (7..8), from pixel 3 to 12.
 constexpr PixelDesign kSmall{16, 7.5, 8.0 * 8.0, 7, 8, 3, 12};
 
+// The whole number nearest to `value` that has the parity of `size`.
+int nearestWithParityOf(double value, int size)
+{
+    const auto whole = static_cast<int>(value + 0.5);
+    if ((size - whole) % 2 == 0) {
+        return whole;
+    }
+    return value > whole ? whole + 1 : whole - 1;
+}
+
 bool within(int value, int first, int last)
 {
     return value >= first && value <= last;
 }
 
 } // namespace
+
+PixelAlignedDesign alignedTo(int size)
+{
+    const double scale = size / 32.0;
+    const int thickness = nearestWithParityOf(kCentredGeometry.barThickness * scale, size);
+    const int length = nearestWithParityOf(kCentredGeometry.barLength * scale, size);
+    return {size / 2.0, kCentredGeometry.radius * scale, (size - thickness) / 2, thickness, (size - length) / 2, length};
+}
+
+std::vector<Rgba> drawn(int size)
+{
+    constexpr int kSamples = 16;
+    const PixelAlignedDesign d = alignedTo(size);
+    std::vector<Rgba> image(static_cast<std::size_t>(size * size), Rgba{{0, 0, 0}, 0});
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            Rgba& pixel = image[static_cast<std::size_t>(y * size + x)];
+            const bool horizontalBar = within(y, d.barFirst, d.barFirst + d.barThickness - 1)
+                && within(x, d.lengthFirst, d.lengthFirst + d.barLength - 1);
+            const bool verticalBar = within(x, d.barFirst, d.barFirst + d.barThickness - 1)
+                && within(y, d.lengthFirst, d.lengthFirst + d.barLength - 1);
+            if (horizontalBar || verticalBar) {
+                pixel = {kPlusColour, 255};
+                continue;
+            }
+            int inside = 0;
+            for (int sy = 0; sy < kSamples; ++sy) {
+                for (int sx = 0; sx < kSamples; ++sx) {
+                    const double dx = x + (sx + 0.5) / kSamples - d.centre;
+                    const double dy = y + (sy + 0.5) / kSamples - d.centre;
+                    inside += dx * dx + dy * dy <= d.radius * d.radius ? 1 : 0;
+                }
+            }
+            pixel = {kDiscColour, static_cast<std::uint8_t>((inside * 255 + kSamples * kSamples / 2) / (kSamples * kSamples))};
+        }
+    }
+    return image;
+}
 
 std::vector<Colour> pixels(int size)
 {

@@ -33,4 +33,31 @@ struct Geometry {
 
 inline constexpr Geometry kGeometry{15.5, 15.5, 6.0, 19.0, 13.0, 5.0};
 
+// The same design centred in a 32-unit square, for drawing at any size: the
+// disc in the middle, the plus sign 19 by 5 units centred on it.
+inline constexpr Geometry kCentredGeometry{16.0, 15.5, 6.5, 19.0, 13.5, 5.0};
+
+// The design laid on a grid of size x size pixels (24 and up): the disc centred
+// in the square; each bar a whole number of pixels long and thick, its count of
+// the same parity as size, so that it sits centred with sharp edges.
+struct PixelAlignedDesign {
+    double centre;
+    double radius;
+    int barFirst;  // first row/column of a bar's thickness
+    int barThickness;
+    int lengthFirst; // first row/column along a bar's length
+    int barLength;
+};
+[[nodiscard]] PixelAlignedDesign alignedTo(int size);
+
+struct Rgba {
+    Rgb rgb;
+    std::uint8_t alpha;
+};
+
+// The design drawn at `size` (24 and up) by alignedTo(size): the disc's rim
+// smoothed by its exact coverage of each pixel, 16 x 16 samples a pixel, so the
+// image is as symmetric as the design. Row by row from the top left.
+[[nodiscard]] std::vector<Rgba> drawn(int size);
+
 } // namespace dbmconv::icon

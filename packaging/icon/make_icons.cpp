@@ -25,7 +25,7 @@ QString hexColour(dbmconv::icon::Rgb rgb)
 
 QByteArray svg()
 {
-    const auto& g = dbmconv::icon::kGeometry;
+    const auto& g = dbmconv::icon::kCentredGeometry;
     const QString text = QStringLiteral(
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">\n"
         "  <circle cx=\"%1\" cy=\"%1\" r=\"%2\" fill=\"%3\"/>\n"

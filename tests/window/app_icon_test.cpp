@@ -162,17 +162,17 @@ private slots:
         QFile svg(base + QStringLiteral(".svg"));
         QVERIFY(svg.open(QIODevice::ReadOnly));
         const QByteArray vector = svg.readAll();
-        QVERIFY(vector.contains("<circle cx=\"15.5\" cy=\"15.5\" r=\"15.5\" fill=\"#0000ff\"/>"));
-        QVERIFY(vector.contains("<rect x=\"6\" y=\"13\" width=\"19\" height=\"5\" fill=\"#ffffff\"/>"));
-        QVERIFY(vector.contains("<rect x=\"13\" y=\"6\" width=\"5\" height=\"19\" fill=\"#ffffff\"/>"));
+        QVERIFY(vector.contains("<circle cx=\"16\" cy=\"16\" r=\"15.5\" fill=\"#0000ff\"/>"));
+        QVERIFY(vector.contains("<rect x=\"6.5\" y=\"13.5\" width=\"19\" height=\"5\" fill=\"#ffffff\"/>"));
+        QVERIFY(vector.contains("<rect x=\"13.5\" y=\"6.5\" width=\"5\" height=\"19\" fill=\"#ffffff\"/>"));
     }
 
     void largerSizesAreDrawnFromTheSameDesign_data()
     {
         QTest::addColumn<int>("size");
-        QTest::newRow("48") << 48;
-        QTest::newRow("128") << 128;
-        QTest::newRow("256") << 256;
+        for (const int size : {24, 48, 64, 128, 256}) {
+            QTest::newRow(qPrintable(QString::number(size))) << size;
+        }
     }
 
     void largerSizesAreDrawnFromTheSameDesign()
@@ -188,6 +188,30 @@ private slots:
         QCOMPARE(sample(9, 9), kBlue);
         QCOMPARE(sample(1, 1), kClear);
         QCOMPARE(sample(31.5, 31.5), kClear);
+
+        // centred: the disc leaves the same margin on every side, and the image
+        // is symmetric about both middle lines and the diagonal
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                QCOMPARE(image.pixel(size - 1 - x, y), image.pixel(x, y));
+                QCOMPARE(image.pixel(x, size - 1 - y), image.pixel(x, y));
+                QCOMPARE(image.pixel(y, x), image.pixel(x, y));
+            }
+        }
+        // sharp: down the middle, inside the disc's rim, every pixel is pure white
+        // or pure blue, and white exactly over a centred whole-pixel run
+        const int middle = size / 2;
+        for (int y = size / 8; y < size - size / 8; ++y) {
+            const QColor colour = at(image, middle, y);
+            QVERIFY2(colour == kWhite || colour == kBlue, qPrintable(QStringLiteral("row %1").arg(y)));
+        }
+        int whiteRows = 0;
+        for (int y = 0; y < size; ++y) {
+            whiteRows += at(image, middle, y) == kWhite ? 1 : 0;
+        }
+        QCOMPARE(at(image, middle, (size - whiteRows) / 2), kWhite);
+        QCOMPARE(at(image, middle, (size - whiteRows) / 2 - 1), kBlue);
+        QCOMPARE(whiteRows % 2, size % 2);
     }
 };
 

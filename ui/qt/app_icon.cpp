@@ -2,7 +2,6 @@
 
 #include "icon_design.h"
 
-#include <QPainter>
 
 namespace dbmconv {
 
@@ -42,20 +41,15 @@ QImage renderedIconImage(int size)
     if (size == 16 || size == 32) {
         return designedIconImage(size);
     }
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 32.0, size / 32.0);
-    painter.setPen(Qt::NoPen);
-    const auto& g = icon::kGeometry;
-    painter.setBrush(toQColor(icon::kDiscColour));
-    painter.drawEllipse(QPointF(g.centre, g.centre), g.radius, g.radius);
-    painter.setBrush(toQColor(icon::kPlusColour));
-    painter.drawRect(QRectF(g.barStart, g.barOffset, g.barLength, g.barThickness));
-    painter.drawRect(QRectF(g.barOffset, g.barStart, g.barThickness, g.barLength));
-    painter.end();
-    return image.convertToFormat(QImage::Format_ARGB32);
+    const auto pixels = icon::drawn(size);
+    QImage image(size, size, QImage::Format_ARGB32);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const icon::Rgba& p = pixels[static_cast<std::size_t>(y * size + x)];
+            image.setPixelColor(x, y, QColor(p.rgb.red, p.rgb.green, p.rgb.blue, p.alpha));
+        }
+    }
+    return image;
 }
 
 QIcon appIcon()
