@@ -23,7 +23,8 @@ std::size_t FindText(std::size_t start, std::u16string_view text, std::u16string
 
 std::u16string CharFromCode(std::int16_t code)
 {
-    return std::u16string(1, static_cast<char16_t>(static_cast<std::uint16_t>(code)));
+    // Braces would make this the two-character string {1, code}.
+    return std::u16string(1, static_cast<char16_t>(static_cast<std::uint16_t>(code))); // NOLINT(modernize-return-braced-init-list)
 }
 
 } // namespace dbmconv

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only when one is missing.
-# Usage: scripts/install-deps.sh build|test|fuzz|bench|screenshot
+# Usage: scripts/install-deps.sh build|test|fuzz|bench|screenshot|package
 # Runs as root without prompts; elsewhere it uses sudo when it has to install.
 set -euo pipefail
 
@@ -28,6 +28,11 @@ test_packages=(
 fuzz_packages=(
   clang libclang-rt-14-dev
 )
+# What makes and checks the Debian package: dpkg-shlibdeps and the build flags,
+# and lintian.
+package_packages=(
+  dpkg-dev file lintian
+)
 # Google Benchmark, and XCB for timing the window's appearance.
 bench_packages=(
   libbenchmark-dev libxcb1-dev pkg-config xvfb xauth
@@ -35,11 +40,12 @@ bench_packages=(
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${bench_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${bench_packages[@]}" "${package_packages[@]}") ;;
+  package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
   fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
   bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
   screenshot) wanted=("${build_packages[@]}" "${test_packages[@]}" imagemagick) ;;
-  *) echo "usage: $0 build|test|fuzz|bench|screenshot" >&2; exit 2 ;;
+  *) echo "usage: $0 build|test|fuzz|bench|screenshot|package" >&2; exit 2 ;;
 esac
 
 missing=()

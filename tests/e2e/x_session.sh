@@ -3,7 +3,8 @@
 # Sourced by the end-to-end test and by the screenshot script.
 
 x_session_start() {
-  # usage: x_session_start WIDTHxHEIGHT; sets DISPLAY and X_SESSION_DIR
+  # usage: x_session_start WIDTHxHEIGHT [bare]; sets DISPLAY and X_SESSION_DIR.
+  # "bare" leaves out the window manager.
   # xdotool and xclip need a UTF-8 locale to match and read Chinese texts; a
   # bare environment has none, so one is set that every Debian system has.
   export LC_ALL=C.UTF-8
@@ -23,6 +24,7 @@ x_session_start() {
     sleep 0.1
   done
   export DISPLAY=":$(head -n1 "$X_SESSION_DIR/display")"
+  [ "${2:-}" = bare ] && return 0
   # openbox keeps its state in the home folder; give it a private one
   HOME="$X_SESSION_DIR" openbox >"$X_SESSION_DIR/openbox.log" 2>&1 &
   X_SESSION_WM=$!
