@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only when one is missing.
-# Usage: scripts/install-deps.sh build|test|fuzz|bench|screenshot|package
+# Usage: scripts/install-deps.sh build|test|fuzz|bench|screenshot|package|windows
 # Runs as root without prompts; elsewhere it uses sudo when it has to install.
 set -euo pipefail
 
@@ -33,6 +33,12 @@ fuzz_packages=(
 package_packages=(
   dpkg-dev file lintian
 )
+# The MinGW-w64 cross compiler (posix threads) and Wine, to build the Windows
+# program on Debian and run it and its tests here.
+windows_packages=(
+  cmake g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
+  fonts-arphic-uming
+)
 # Google Benchmark, and XCB for timing the window's appearance.
 bench_packages=(
   libbenchmark-dev libxcb1-dev pkg-config xvfb xauth
@@ -40,12 +46,13 @@ bench_packages=(
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${bench_packages[@]}" "${package_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${bench_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}") ;;
   package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
+  windows) wanted=("${windows_packages[@]}") ;;
   fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
   bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
   screenshot) wanted=("${build_packages[@]}" "${test_packages[@]}" imagemagick) ;;
-  *) echo "usage: $0 build|test|fuzz|bench|screenshot|package" >&2; exit 2 ;;
+  *) echo "usage: $0 build|test|fuzz|bench|screenshot|package|windows" >&2; exit 2 ;;
 esac
 
 missing=()

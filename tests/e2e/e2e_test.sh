@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Runs the built program in a real X server under a window manager and uses it
 # the way a person does: finds the window by its caption, types, reads the
-# result by selecting it, answers the reminder, and closes the window.
-# usage: e2e_test.sh PATH-TO-dbmconv
+# result by copying it, answers the reminder, and closes the window. The same
+# test serves the Linux program and the Windows one under Wine.
+# usage: e2e_test.sh COMMAND...   (e2e_test.sh build/app/dbmconv, or
+#                                  e2e_test.sh wine64 build-windows/app/dbmconv.exe)
 set -uo pipefail
 
-app=$1
+app=("$@")
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=x_session.sh
 . "$here/x_session.sh"
@@ -37,7 +39,7 @@ trap cleanup EXIT
 
 x_session_start 1024x768 || exit 1
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
-"$app" >"$X_SESSION_DIR/app.log" 2>&1 &
+"${app[@]}" >"$X_SESSION_DIR/app.log" 2>&1 &
 app_pid=$!
 
 window=$(x_wait_window "功率和dBm换算" 20) || { echo "FAIL: no window"; cat "$X_SESSION_DIR/app.log"; exit 1; }
@@ -67,9 +69,10 @@ xdotool windowactivate --sync "$window"
 sleep 0.3
 xdotool key --delay 50 Tab
 xdotool type --delay 50 "3x 3"
-xdotool key --delay 50 Return Tab ctrl+a
-sleep 0.3
-check "33 dBm, read from the result box" "$(xclip -o -selection primary 2>/dev/null)" "1.9953"
+# Tab selects the whole result; Ctrl+C copies it
+xdotool key --delay 50 Return Tab ctrl+c
+sleep 0.5
+check "33 dBm, read from the result box" "$(xclip -o -selection clipboard 2>/dev/null)" "1.9953"
 
 # --- an empty input: the reminder, then the focus is back in the input -----------
 xdotool key --delay 50 shift+Tab End BackSpace BackSpace Return
@@ -82,9 +85,9 @@ if [ -n "$reminder" ]; then
     "$(xdotool search --onlyvisible --name '^提示$' 2>/dev/null | wc -l)" 0
 fi
 xdotool type --delay 50 "47"
-xdotool key --delay 50 Return Tab ctrl+a
-sleep 0.3
-check "47 dBm typed after the reminder" "$(xclip -o -selection primary 2>/dev/null)" "50.1187"
+xdotool key --delay 50 Return Tab ctrl+c
+sleep 0.5
+check "47 dBm typed after the reminder" "$(xclip -o -selection clipboard 2>/dev/null)" "50.1187"
 
 # --- closing the window ends the program with code 0 ----------------------------
 xdotool windowactivate --sync "$window"

@@ -20,12 +20,15 @@ bool applyLocale(const char* name)
         std::cerr << "locale " << name << " is not installed\n";
         return false;
     }
+#if !defined(_WIN32)
+    // (MinGW's C++ library knows no locale but "C"; there the C runtime's is the one that matters.)
     try {
         std::locale::global(std::locale(name));
     } catch (const std::exception& error) {
         std::cerr << "C++ locale " << name << ": " << error.what() << '\n';
         return false;
     }
+#endif
     if (std::strcmp(std::localeconv()->decimal_point, ",") != 0) {
         std::cerr << "locale " << name << " does not use a decimal comma\n";
         return false;

@@ -1,5 +1,7 @@
 #include "control_font.h"
 
+#include "window_layout_twips.h"
+
 #include <QStringList>
 
 namespace dbmconv {
@@ -22,7 +24,7 @@ QFont controlFont()
         QStringLiteral("WenQuanYi Micro Hei"),
         QStringLiteral("AR PL UKai CN"),
     });
-    font.setPointSize(12);
+    font.setPointSize(layout::kControlFontPoints);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Makes the private Wine prefix the Windows tests run in: a fresh one, without
+# the Mono and Gecko installers, and with 宋体 (SimSun), which Wine does not
+# have, replaced by a Debian CJK font so that the window's Chinese renders.
+# usage: wine_prefix.sh PREFIX-FOLDER
+set -euo pipefail
+prefix=$1
+font="AR PL UMing CN"
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+unset DISPLAY WAYLAND_DISPLAY
+rm -rf "$prefix"
+mkdir -p "$prefix"
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+"$wine" wineboot --init >/dev/null 2>&1
+for face in 宋体 SimSun NSimSun 新宋体; do
+  "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "$font" /f >/dev/null 2>&1
+done
+wineserver -w
+# Wine keeps the registry as text, non-ASCII names as \x escapes: 宋体 is \x5b8b\x4f53.
+if ! grep -q '^"\\x5b8b\\x4f53"="'"$font"'"' "$prefix/user.reg"; then
+  echo "the font replacement for 宋体 is not in the prefix's registry" >&2
+  exit 1
+fi
+echo "Wine prefix ready in $prefix: 宋体 and SimSun shown in $font"

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "control_fonts.h"
+#include "converter_form.h"
+#include "converter_window.h"
+#include "key_filter.h"
+
+#include <windows.h>
+
+namespace dbmconv::win32 {
+
+// The converter's one window on Windows: the standard controls laid out from
+// twips at the window's DPI, bound to the window model, each control event
+// forwarded to the action of the same name. All arithmetic and text logic lives
+// in the actions, none here.
+class ConverterFormWindow final : public ConverterWindow {
+public:
+    explicit ConverterFormWindow(HINSTANCE instance);
+    ~ConverterFormWindow() override;
+    ConverterFormWindow(const ConverterFormWindow&) = delete;
+    ConverterFormWindow& operator=(const ConverterFormWindow&) = delete;
+
+    // The actions, for the entry point to run Form_Load before the first show.
+    [[nodiscard]] ConverterForm& form() { return form_; }
+    [[nodiscard]] HWND handle() const { return window_; }
+
+    // Shows the window centred, frame and all, on the work area of its monitor,
+    // with the focus in Combo1.
+    void showCentred(int showCommand);
+
+    // ConverterWindow
+    [[nodiscard]] std::u16string Combo1Text() const override;
+    void SetCombo1Text(std::u16string_view text) override;
+    [[nodiscard]] std::u16string Text1Text() const override;
+    void SetText2Text(std::u16string_view text) override;
+    void SetLabel1Caption(std::u16string_view caption) override;
+    void ShowReminder(std::u16string_view prompt) override;
+    void ShowError(std::u16string_view message) override;
+    void FocusInput() override;
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(WPARAM wParam, LPARAM lParam);
+    void createControls();
+    void useDpi(UINT dpi);
+    void fitLabel();
+    [[nodiscard]] SIZE frameSize() const;
+
+    ConverterForm form_;
+    KeyFilter keyFilter_;
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    HWND command1_ = nullptr;
+    HWND text2_ = nullptr;
+    HWND text1_ = nullptr;
+    HWND combo1_ = nullptr;
+    HWND label1_ = nullptr;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    Font controlFont_;
+    Font messageFont_;
+    HWND focusWhenInactive_ = nullptr;
+};
+
+} // namespace dbmconv::win32
