@@ -10,7 +10,7 @@ testing=OFF
 
 bash scripts/install-deps.sh windows >&2
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DDBMCONV_WERROR=ON -DBUILD_TESTING="$testing" -DDBMCONV_BENCH=OFF >&2
+  -DCMAKE_BUILD_TYPE=Release -DDBMCONV_WERROR=ON -DBUILD_TESTING="$testing" >&2
 cmake --build build-windows --parallel "$(nproc)" >&2
 exe=build-windows/app/dbmconv.exe
 echo "$exe: $(stat -c %s "$exe") bytes; imports: $(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {printf "%s ", $3}')" >&2

@@ -50,7 +50,7 @@ case "${1:-build}" in
   package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
-  bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
+  bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}" "${windows_packages[@]}") ;;
   screenshot) wanted=("${build_packages[@]}" "${test_packages[@]}" imagemagick) ;;
   *) echo "usage: $0 build|test|fuzz|bench|screenshot|package|windows" >&2; exit 2 ;;
 esac
