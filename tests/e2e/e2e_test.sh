@@ -89,6 +89,25 @@ xdotool key --delay 50 Return Tab ctrl+c
 sleep 0.5
 check "47 dBm typed after the reminder" "$(xclip -o -selection clipboard 2>/dev/null)" "50.1187"
 
+# --- a pick in the list with the Down key: now watts to dBm ----------------------
+xdotool key --delay 50 shift+Tab shift+Tab Down Tab
+xdotool type --delay 50 "2"
+xdotool key --delay 50 Return Tab ctrl+c
+sleep 0.5
+check "2 W after picking the second mode" "$(xclip -o -selection clipboard 2>/dev/null)" "33.0103"
+
+# --- a power of zero: the warning, and the result stays --------------------------
+xdotool key --delay 50 shift+Tab
+xdotool type --delay 50 "0"
+xdotool key --delay 50 Return
+warning=$(x_wait_window "提示" 10) || warning=""
+check "warning shown" "$([ -n "$warning" ] && echo yes)" "yes"
+[ -n "$warning" ] && xdotool key --delay 50 Return
+sleep 0.5
+xdotool key --delay 50 Tab ctrl+c
+sleep 0.5
+check "the result kept after the warning" "$(xclip -o -selection clipboard 2>/dev/null)" "33.0103"
+
 # --- closing the window ends the program with code 0 ----------------------------
 xdotool windowactivate --sync "$window"
 xdotool key alt+F4

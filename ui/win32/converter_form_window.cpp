@@ -266,6 +266,14 @@ std::u16string ConverterFormWindow::Combo1Text() const
 
 void ConverterFormWindow::SetCombo1Text(std::u16string_view text)
 {
+    // A text that is a list entry makes that entry the current one, so that the
+    // arrow keys move on from it, as they do in the Linux window.
+    const auto entry = std::find(texts::kModeList.begin(), texts::kModeList.end(), text);
+    if (entry != texts::kModeList.end()) {
+        SendMessageW(combo1_, CB_SETCURSEL, static_cast<WPARAM>(entry - texts::kModeList.begin()), 0);
+    } else {
+        SendMessageW(combo1_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    }
     SetWindowTextW(combo1_, toWide(text).c_str());
 }
 
