@@ -29,7 +29,6 @@ constexpr double kLn10RoundedToNearest = 0x1.26bb1bbb55516p+1;
 constexpr DoubleDouble kLn2{0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 constexpr DoubleDouble kOneThird{0x1.5555555555555p-2, 0x1.5555555555555p-56};
 constexpr DoubleDouble kOneFifth{0x1.999999999999ap-3, -0x1.999999999999ap-57};
-constexpr std::uint64_t kAccurateErrorUnits = std::uint64_t{1} << 24;
 
 struct TableEntry {
     double c;
@@ -38,12 +37,6 @@ struct TableEntry {
 };
 using LogTable = std::array<TableEntry, kTableSize>;
 
-DoubleDouble toDoubleDouble(const WideFixed& value)
-{
-    const double hi = *roundToDouble(value, 0, 0);
-    const double lo = *roundToDouble(value - WideFixed::fromDouble(hi), 0, 0);
-    return {hi, lo};
-}
 
 const LogTable& logTable()
 {
@@ -128,7 +121,7 @@ double accurate(const LogEstimate& fast)
     const WideFixed m = WideFixed::fromDouble(fast.x.m * fast.mantissaScale);
     const WideFixed start = WideFixed::fromDouble(fast.lnOfMantissa.hi) + WideFixed::fromDouble(fast.lnOfMantissa.lo);
     const WideFixed value = wideLn2().times(fast.x.e) + wideLn(m, start);
-    if (const auto rounded = roundToDouble(value, 0, kAccurateErrorUnits)) {
+    if (const auto rounded = roundToDouble(value, 0, kWideErrorUnits)) {
         return *rounded;
     }
     // Undecided even here, which is not known to happen for any double.

@@ -33,18 +33,9 @@ constexpr DoubleDouble kOneSixth{0x1.5555555555555p-3, 0x1.5555555555555p-57};
 constexpr double kAlwaysOverflows = 310.0;
 constexpr double kAlwaysZero = -330.0;
 
-// The fixed-point error bound, in units of 2^-256 (2^-232 in all).
-constexpr std::uint64_t kAccurateErrorUnits = std::uint64_t{1} << 24;
 
 using PowerTable = std::array<DoubleDouble, kTableSize>;
 
-DoubleDouble toDoubleDouble(const WideFixed& value)
-{
-    // the nearest double whatever the doubt; then the nearest to what remains
-    const double hi = *roundToDouble(value, 0, 0);
-    const double lo = *roundToDouble(value - WideFixed::fromDouble(hi), 0, 0);
-    return {hi, lo};
-}
 
 // 2^(j/256) to 106 bits, computed once with the fixed-point arithmetic.
 const PowerTable& powersOfTwo()
@@ -133,7 +124,7 @@ double PowerOfTenAccurate(double x)
     const auto k = static_cast<std::int64_t>(nearestInteger(x * (kTableSizeTimesLog2Of10 / kTableSize)));
     const WideFixed f = t - wideLn2().times(k);
     const WideFixed power = wideExp(f);
-    const std::optional<double> rounded = roundToDouble(power, static_cast<int>(k), kAccurateErrorUnits);
+    const std::optional<double> rounded = roundToDouble(power, static_cast<int>(k), kWideErrorUnits);
     // Undecided even here, which is not known to happen for any double: take the
     // nearest to the fixed-point value.
     const double result = rounded ? *rounded : *roundToDouble(power, static_cast<int>(k), 0);

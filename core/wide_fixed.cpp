@@ -303,4 +303,11 @@ std::optional<double> roundToDouble(const WideFixed& value, int binaryExponent,
     return value.isNegative() ? -magnitudeAsDouble : magnitudeAsDouble;
 }
 
+DoubleDouble toDoubleDouble(const WideFixed& value)
+{
+    const double hi = *roundToDouble(value, 0, 0);
+    const double lo = *roundToDouble(value - WideFixed::fromDouble(hi), 0, 0);
+    return {hi, lo};
+}
+
 } // namespace dbmconv::detail

@@ -11,6 +11,8 @@ app=("$@")
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=x_session.sh
 . "$here/x_session.sh"
+# shellcheck source=../support/checks.sh
+. "$here/../support/checks.sh"
 
 for tool in Xvfb openbox xdotool xclip xprop xwininfo; do
   if ! command -v "$tool" >/dev/null; then
@@ -19,16 +21,6 @@ for tool in Xvfb openbox xdotool xclip xprop xwininfo; do
   fi
 done
 
-failures=0
-check() {
-  # usage: check DESCRIPTION ACTUAL EXPECTED
-  if [ "$2" = "$3" ]; then
-    echo "ok: $1"
-  else
-    echo "FAIL: $1: got [$2], expected [$3]"
-    failures=$((failures + 1))
-  fi
-}
 
 app_pid=""
 cleanup() {
@@ -111,17 +103,9 @@ check "the result kept after the warning" "$(xclip -o -selection clipboard 2>/de
 # --- closing the window ends the program with code 0 ----------------------------
 xdotool windowactivate --sync "$window"
 xdotool key alt+F4
-status=timeout
-for _ in $(seq 50); do
-  if ! kill -0 "$app_pid" 2>/dev/null; then
-    wait "$app_pid"
-    status=$?
-    break
-  fi
-  sleep 0.1
-done
+wait_for_exit "$app_pid" 5
 app_pid=""
-check "exit code after closing" "$status" 0
+check "exit code after closing" "$exit_code" 0
 
 if [ "$failures" -gt 0 ]; then
   echo "program output:"

@@ -7,6 +7,9 @@
 set -uo pipefail
 app=$1
 app_id=org.dbmconv.dbmconv
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../support/checks.sh
+. "$here/../support/checks.sh"
 
 if ! command -v weston >/dev/null; then
   echo "SKIP: weston is not installed"
@@ -32,10 +35,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-check() {
-  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got [$2], expected [$3]"; failures=$((failures + 1)); fi
-}
 
 weston --backend=headless-backend.so --socket="$socket" --idle-time=0 \
   >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
@@ -62,17 +61,9 @@ check "configured by the compositor" "$(grep -c 'xdg_surface@[0-9]*\.ack_configu
 check "a frame drawn into a buffer" "$(grep -c 'wl_surface@[0-9]*\.attach' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
 
 kill -TERM "$app_pid"
-status=timeout
-for _ in $(seq 50); do
-  if ! kill -0 "$app_pid" 2>/dev/null; then
-    wait "$app_pid"
-    status=$?
-    break
-  fi
-  sleep 0.1
-done
+wait_for_exit "$app_pid" 5
 app_pid=""
-check "exit code after being asked to end" "$status" 0
+check "exit code after being asked to end" "$exit_code" 0
 check "the window destroyed before the end" "$(grep -c 'xdg_toplevel@[0-9]*\.destroy' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
 check "no warnings from the program" "$(grep -v '^\[' "$log" | grep -c -i -E 'warning|error|qt\.qpa')" 0
 

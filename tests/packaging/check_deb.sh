@@ -4,6 +4,8 @@
 # error or warning from lintian.
 # usage: check_deb.sh PATH-TO-.deb APP-ID
 set -uo pipefail
+# shellcheck source=../support/checks.sh
+. "$(dirname "$0")/../support/checks.sh"
 deb=$1
 id=$2
 for tool in dpkg-deb lintian readelf file; do
@@ -11,10 +13,6 @@ for tool in dpkg-deb lintian readelf file; do
 done
 [ -s "$deb" ] || { echo "FAIL: no package at $deb"; exit 1; }
 
-failures=0
-check() {
-  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got [$2], expected [$3]"; failures=$((failures + 1)); fi
-}
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's#^\./#/#' | grep -v '/$' | sort)
 expected=$(sort <<EOF2

@@ -4,6 +4,8 @@
 # pixels), its version 1.00 in Chinese (PRC) and its manifest built in.
 # usage: check_exe.sh PATH-TO-dbmconv.exe
 set -uo pipefail
+# shellcheck source=../support/checks.sh
+. "$(dirname "$0")/../support/checks.sh"
 exe=$1
 objdump=x86_64-w64-mingw32-objdump
 windres=x86_64-w64-mingw32-windres
@@ -11,10 +13,6 @@ for tool in "$objdump" "$windres"; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-failures=0
-check() {
-  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got [$2], expected [$3]"; failures=$((failures + 1)); fi
-}
 
 size=$(stat -c %s "$exe")
 echo "size: $size bytes"
