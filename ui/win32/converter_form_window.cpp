@@ -51,7 +51,7 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure)
     windowClass.hInstance = instance;
     windowClass.hIcon = programIcon(instance, SM_CXICON);
     windowClass.hIconSm = programIcon(instance, SM_CXSMICON);
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
