@@ -270,21 +270,27 @@ std::optional<double> roundToDouble(const WideFixed& value, int binaryExponent,
         return zero;
     }
     const int cut = top + 1 - precision; // bits below the last one kept
+    std::uint64_t kept = 0;
     if (cut < 1) {
-        return std::nullopt; // too few bits left to know anything about the rounding
-    }
-    const Limbs remainder = lowBits(magnitude, cut);
-    const Limbs half = powerOfTwo(cut - 1);
-    const int order = compareMagnitudes(remainder, half);
-    const Limbs distance =
-        order >= 0 ? subtractMagnitudes(remainder, half) : subtractMagnitudes(half, remainder);
-    const bool distanceFitsOneLimb = distance[1] == 0 && distance[2] == 0 && distance[3] == 0 && distance[4] == 0;
-    if (distanceFitsOneLimb && distance[0] <= errorUnits) {
-        return std::nullopt;
-    }
-    std::uint64_t kept = shiftRight(magnitude, cut)[0];
-    if (order > 0) {
-        ++kept;
+        // no more bits than a double holds: the value is one as it stands
+        if (errorUnits > 0) {
+            return std::nullopt; // too few bits to know anything about the rounding
+        }
+        kept = magnitude[0] << -cut;
+    } else {
+        const Limbs remainder = lowBits(magnitude, cut);
+        const Limbs half = powerOfTwo(cut - 1);
+        const int order = compareMagnitudes(remainder, half);
+        const Limbs distance =
+            order >= 0 ? subtractMagnitudes(remainder, half) : subtractMagnitudes(half, remainder);
+        const bool distanceFitsOneLimb = distance[1] == 0 && distance[2] == 0 && distance[3] == 0 && distance[4] == 0;
+        if (errorUnits > 0 && distanceFitsOneLimb && distance[0] <= errorUnits) {
+            return std::nullopt;
+        }
+        kept = shiftRight(magnitude, cut)[0];
+        if (order > 0 || (order == 0 && (kept & 1U) != 0)) {
+            ++kept; // up, or to even from an exact half
+        }
     }
     std::uint64_t bits = 0;
     if (precision == 53) {

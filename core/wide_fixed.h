@@ -67,8 +67,9 @@ inline constexpr std::uint64_t kWideErrorUnits = std::uint64_t{1} << 24;
 
 // The double nearest to value x 2^binaryExponent, when every number within
 // `errorUnits` units of 2^-256 of value rounds to that same double; nothing when
-// that is not certain. Beyond the largest double it is an infinity, below the
-// smallest subnormal zero, both with the value's sign.
+// that is not certain. With errorUnits 0 the value is taken as exact and always
+// rounded, an exact half to even. Beyond the largest double it is an infinity,
+// below the smallest subnormal zero, both with the value's sign.
 [[nodiscard]] std::optional<double> roundToDouble(const WideFixed& value, int binaryExponent,
                                                   std::uint64_t errorUnits);
 
