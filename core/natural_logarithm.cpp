@@ -37,7 +37,6 @@ struct TableEntry {
 };
 using LogTable = std::array<TableEntry, kTableSize>;
 
-
 const LogTable& logTable()
 {
     static const LogTable table = [] {

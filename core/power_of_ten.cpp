@@ -33,9 +33,7 @@ constexpr DoubleDouble kOneSixth{0x1.5555555555555p-3, 0x1.5555555555555p-57};
 constexpr double kAlwaysOverflows = 310.0;
 constexpr double kAlwaysZero = -330.0;
 
-
 using PowerTable = std::array<DoubleDouble, kTableSize>;
-
 
 // 2^(j/256) to 106 bits, computed once with the fixed-point arithmetic.
 const PowerTable& powersOfTwo()
