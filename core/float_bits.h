@@ -38,13 +38,14 @@ inline double nearestInteger(double x)
     return shifted - kShifter;
 }
 
-// True when every number within `error` of y.hi + y.lo rounds to y.hi, y being
-// normalised (|y.lo| at most half a unit in the last place of y.hi) and y.hi
-// normal and not zero.
-inline bool roundsToHigherPart(DoubleDouble y, double error)
+// True when every number within `relativeError` x |y.hi| of y.hi + y.lo rounds
+// to y.hi, y being normalised (|y.lo| at most half a unit in the last place of
+// y.hi) and y.hi normal and not zero.
+inline bool roundsToHigherPart(DoubleDouble y, double relativeError)
 {
     const auto bits = std::bit_cast<std::uint64_t>(y.hi) & ~(std::uint64_t{1} << 63);
     const double magnitude = std::bit_cast<double>(bits);
+    const double error = relativeError * magnitude;
     const double spacingAbove = std::bit_cast<double>(bits + 1) - magnitude;
     const double spacingBelow = magnitude - std::bit_cast<double>(bits - 1);
     const double lo = y.hi < 0.0 ? -y.lo : y.lo;

@@ -54,25 +54,16 @@ double overflow()
     return largest * 2.0;
 }
 
-// 10^n for 0 <= n <= 27 from the exact integer 5^n x 2^n: 10^23 lies exactly
-// halfway between two doubles, which no approximation can settle.
+// 10^n for 0 <= n <= 27, rounded from the exact integer 5^n (below 2^63) times
+// 2^n: 10^23 lies exactly halfway between two doubles, which no approximation
+// can settle.
 double exactPowerOfTen(int n)
 {
     std::uint64_t five = 1;
     for (int i = 0; i < n; ++i) {
         five *= 5;
     }
-    const int bits = 64 - std::countl_zero(five);
-    int shift = bits > 53 ? bits - 53 : 0;
-    std::uint64_t kept = five >> shift;
-    if (shift > 0) {
-        const std::uint64_t remainder = five & ((std::uint64_t{1} << shift) - 1);
-        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        if (remainder > half || (remainder == half && (kept & 1) != 0)) {
-            ++kept;
-        }
-    }
-    return scaleByPowerOfTwo(static_cast<double>(kept), shift + n);
+    return *roundToDouble(WideFixed(false, {0, 0, 0, 0, five}), n, 0);
 }
 
 // Rounds y x 2^exponent, below the smallest normal, to a count of 2^-1074.
@@ -121,11 +112,9 @@ double PowerOfTenAccurate(double x)
     const WideFixed t = wideLn10() * WideFixed::fromDouble(x);
     const auto k = static_cast<std::int64_t>(nearestInteger(x * (kTableSizeTimesLog2Of10 / kTableSize)));
     const WideFixed f = t - wideLn2().times(k);
-    const WideFixed power = wideExp(f);
-    const std::optional<double> rounded = roundToDouble(power, static_cast<int>(k), kWideErrorUnits);
-    // Undecided even here, which is not known to happen for any double: take the
-    // nearest to the fixed-point value.
-    const double result = rounded ? *rounded : *roundToDouble(power, static_cast<int>(k), 0);
+    // The fixed-point error, below 2^-232, is not known to leave the rounding of
+    // any double in doubt; the value is rounded as it stands.
+    const double result = *roundToDouble(wideExp(f), static_cast<int>(k), 0);
     return result > DBL_MAX ? overflow() : result;
 }
 
@@ -156,7 +145,7 @@ double PowerOfTen(double x)
         }
         return PowerOfTenAccurate(x);
     }
-    if (!roundsToHigherPart(y, kEstimateRelativeError * (y.hi < 0 ? -y.hi : y.hi))) {
+    if (!roundsToHigherPart(y, kEstimateRelativeError)) {
         return PowerOfTenAccurate(x);
     }
     if (exponent > 1023) {

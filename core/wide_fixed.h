@@ -61,10 +61,6 @@ private:
 // (any value within 0.5 of the result), with an error below 2^-236.
 [[nodiscard]] WideFixed wideLn(const WideFixed& m, const WideFixed& estimate);
 
-// The bound on the error of wideExp and wideLn, and of the few operations that
-// follow them, in units of 2^-256: 2^-232 in all.
-inline constexpr std::uint64_t kWideErrorUnits = std::uint64_t{1} << 24;
-
 // The double nearest to value x 2^binaryExponent, when every number within
 // `errorUnits` units of 2^-256 of value rounds to that same double; nothing when
 // that is not certain. With errorUnits 0 the value is taken as exact and always
