@@ -2,7 +2,6 @@
 
 #include "icon_design.h"
 
-
 namespace dbmconv {
 
 namespace {
