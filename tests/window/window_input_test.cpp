@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMenu>
+#include <QWheelEvent>
 
 #include <limits>
 
@@ -24,6 +25,64 @@ private:
         const QRect rect = list->visualRect(list->model()->index(entry, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
         QTRY_VERIFY(!list->isVisible());
+    }
+
+    enum class ModeChange {
+        TypedThenReturn,
+        TypedThenKeypadEnter,
+        TypedThenTab,
+        TypedThenClickIntoText1,
+        TypedThenOtherWindow,
+        PickedWithDownKey,
+        PickedWithWheel,
+        PickedInList,
+    };
+
+    // Turns the mode from dBm to watts the given way, starting from "dBm:".
+    static void changeModeToWatts(ShownWindow& w, ModeChange change)
+    {
+        const QString watts = QStringLiteral("功率(W):");
+        w.combo1->setFocus();
+        if (change < ModeChange::PickedWithDownKey) {
+            w.combo1->lineEdit()->selectAll();
+            commitThroughInputMethod(w.combo1->lineEdit(), watts);
+        }
+        switch (change) {
+        case ModeChange::TypedThenReturn:
+            QTest::keyClick(w.combo1, Qt::Key_Return);
+            break;
+        case ModeChange::TypedThenKeypadEnter:
+            QTest::keyClick(w.combo1, Qt::Key_Enter, Qt::KeypadModifier);
+            break;
+        case ModeChange::TypedThenTab:
+            QTest::keyClick(w.combo1, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), w.text1);
+            break;
+        case ModeChange::TypedThenClickIntoText1:
+            QTest::mouseClick(w.text1, Qt::LeftButton, {}, w.text1->rect().center());
+            QCOMPARE(QApplication::focusWidget(), w.text1);
+            break;
+        case ModeChange::TypedThenOtherWindow: {
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            break;
+        }
+        case ModeChange::PickedWithDownKey:
+            QTest::keyClick(w.combo1, Qt::Key_Down);
+            break;
+        case ModeChange::PickedWithWheel: {
+            const QPointF inside = QRectF(w.combo1->rect()).center();
+            QWheelEvent notch(inside, w.combo1->mapToGlobal(inside), {}, {0, -120}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(w.combo1, &notch);
+            break;
+        }
+        case ModeChange::PickedInList:
+            pickWithMouse(w.combo1, 1);
+            break;
+        }
     }
 
     static void commitThroughInputMethod(QWidget* target, const QString& text)
@@ -157,31 +216,6 @@ private slots:
         QCOMPARE(w.text1->text().right(3), QStringLiteral("000"));
     }
 
-    void theArrowKeysPickAModeAndTheLabelFollows()
-    {
-        ShownWindow w;
-        QVERIFY(w.ready());
-        w.combo1->setFocus();
-        QTest::keyClick(w.combo1, Qt::Key_Down);
-        QCOMPARE(w.combo1->currentText(), QStringLiteral("功率(W):"));
-        QCOMPARE(w.label1->text(), QStringLiteral("dBm或dB："));
-        QTest::keyClick(w.combo1, Qt::Key_Up);
-        QCOMPARE(w.combo1->currentText(), QStringLiteral("dBm:"));
-        QCOMPARE(w.label1->text(), QStringLiteral("功率(W)："));
-    }
-
-    void aMouseClickInTheListPicksAMode()
-    {
-        ShownWindow w;
-        QVERIFY(w.ready());
-        w.text2->setText(QStringLiteral("1"));
-        pickWithMouse(w.combo1, 1);
-        QCOMPARE(w.combo1->currentText(), QStringLiteral("功率(W):"));
-        QCOMPARE(w.label1->text(), QStringLiteral("dBm或dB："));
-        // the result stays until the next calculation
-        QCOMPARE(w.text2->text(), QStringLiteral("1"));
-    }
-
     void pickingTheEntryAlreadyCurrentRestoresItsTextOverWhatWasTyped()
     {
         ShownWindow w;
@@ -198,19 +232,38 @@ private slots:
         QCOMPARE(w.text2->text(), QStringLiteral("1"));
     }
 
-    void aModeTypedIntoTheComboChangesTheCalculationButNotTheLabel()
+    // Every way an edit of Combo1 can end leaves the label alone, though the
+    // typed mode is an entry of the list; every way of picking moves it.
+    void theLabelFollowsPicksButNotEditsThatEnd_data()
     {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("label");
+        const QString unchanged = QStringLiteral("功率(W)：");
+        const QString picked = QStringLiteral("dBm或dB：");
+        QTest::newRow("typed, then Return") << int(ModeChange::TypedThenReturn) << unchanged;
+        QTest::newRow("typed, then keypad Enter") << int(ModeChange::TypedThenKeypadEnter) << unchanged;
+        QTest::newRow("typed, then Tab") << int(ModeChange::TypedThenTab) << unchanged;
+        QTest::newRow("typed, then a click into Text1") << int(ModeChange::TypedThenClickIntoText1) << unchanged;
+        QTest::newRow("typed, then another window") << int(ModeChange::TypedThenOtherWindow) << unchanged;
+        QTest::newRow("picked with the Down key") << int(ModeChange::PickedWithDownKey) << picked;
+        QTest::newRow("picked with the mouse wheel") << int(ModeChange::PickedWithWheel) << picked;
+        QTest::newRow("picked in the list") << int(ModeChange::PickedInList) << picked;
+    }
+
+    void theLabelFollowsPicksButNotEditsThatEnd()
+    {
+        QFETCH(int, change);
+        QFETCH(QString, label);
         ShownWindow w;
         QVERIFY(w.ready());
-        w.combo1->setFocus();
-        w.combo1->lineEdit()->selectAll();
-        commitThroughInputMethod(w.combo1->lineEdit(), QStringLiteral("功率(W):"));
+        w.text2->setText(QStringLiteral("1"));
+        changeModeToWatts(w, ModeChange(change));
         QCOMPARE(w.combo1->currentText(), QStringLiteral("功率(W):"));
-        QTest::keyClick(w.combo1, Qt::Key_Return);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(w.label1->text(), QStringLiteral("功率(W)："));
+        QCOMPARE(w.label1->text(), label);
         QCOMPARE(w.combo1->count(), 2);
-
+        // the result stays until the next calculation, which takes the new mode
+        QCOMPARE(w.text2->text(), QStringLiteral("1"));
+        QVERIFY(w.ready());
         w.text1->setFocus();
         QTest::keyClicks(w.text1, QStringLiteral("2"));
         QTest::keyClick(w.text1, Qt::Key_Return);
