@@ -18,7 +18,7 @@ build_packages=(
 # does; a headless Wayland compositor; the validators of the desktop entry, the
 # AppStream metainfo and the Windows resource script.
 test_packages=(
-  libgtest-dev libmpfr-dev locales
+  libgtest-dev libmpfr-dev locales python3-yaml
   xvfb xauth openbox xdotool xclip x11-utils
   dbus at-spi2-core python3-gi gir1.2-atspi-2.0
   weston
@@ -26,7 +26,7 @@ test_packages=(
 )
 # clang and its runtime for libFuzzer and the sanitizers.
 fuzz_packages=(
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
 )
 # What makes and checks the Debian package: dpkg-shlibdeps and the build flags,
 # and lintian.

@@ -50,21 +50,22 @@ env -u DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u XDG_SESSION_TYPE WAYLAND
   WAYLAND_DEBUG=client "$app" >"$log" 2>&1 &
 app_pid=$!
 
+# libwayland writes an object as interface@id up to 1.22, interface#id from 1.23.
 # mapped: the surface has been configured and a frame with a buffer committed
 for _ in $(seq 100); do
-  grep -q 'xdg_surface@[0-9]*\.ack_configure' "$log" && grep -q 'wl_surface@[0-9]*\.attach' "$log" && break
+  grep -q 'xdg_surface[@#][0-9]*\.ack_configure' "$log" && grep -q 'wl_surface[@#][0-9]*\.attach' "$log" && break
   sleep 0.1
 done
-check "the window's caption" "$(grep -o 'xdg_toplevel@[0-9]*\.set_title("[^"]*")' "$log" | tail -n1 | sed 's/.*("\(.*\)")/\1/')" "功率和dBm换算"
-check "the desktop entry's app id" "$(grep -o 'xdg_toplevel@[0-9]*\.set_app_id("[^"]*")' "$log" | tail -n1 | sed 's/.*("\(.*\)")/\1/')" "$app_id"
-check "configured by the compositor" "$(grep -c 'xdg_surface@[0-9]*\.ack_configure' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
-check "a frame drawn into a buffer" "$(grep -c 'wl_surface@[0-9]*\.attach' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
+check "the window's caption" "$(grep -o 'xdg_toplevel[@#][0-9]*\.set_title("[^"]*")' "$log" | tail -n1 | sed 's/.*("\(.*\)")/\1/')" "功率和dBm换算"
+check "the desktop entry's app id" "$(grep -o 'xdg_toplevel[@#][0-9]*\.set_app_id("[^"]*")' "$log" | tail -n1 | sed 's/.*("\(.*\)")/\1/')" "$app_id"
+check "configured by the compositor" "$(grep -c 'xdg_surface[@#][0-9]*\.ack_configure' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
+check "a frame drawn into a buffer" "$(grep -c 'wl_surface[@#][0-9]*\.attach' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
 
 kill -TERM "$app_pid"
 wait_for_exit "$app_pid" 5
 app_pid=""
 check "exit code after being asked to end" "$exit_code" 0
-check "the window destroyed before the end" "$(grep -c 'xdg_toplevel@[0-9]*\.destroy' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
+check "the window destroyed before the end" "$(grep -c 'xdg_toplevel[@#][0-9]*\.destroy' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes
 check "no warnings from the program" "$(grep -v '^\[' "$log" | grep -c -i -E 'warning|error|qt\.qpa')" 0
 
 if [ "$failures" -gt 0 ]; then
