@@ -5,6 +5,7 @@
 # usage: scripts/build-windows.sh [--tests]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/commit-time.sh
 testing=OFF
 [ "${1:-}" = --tests ] && testing=ON
 

@@ -4,6 +4,7 @@
 # makes the Debian package with CPack and prints its path as the last line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/commit-time.sh
 
 bash scripts/install-deps.sh package >&2
 
