@@ -62,14 +62,16 @@ x_wait_window() {
 }
 
 x_frame_rect() {
-  # usage: x_frame_rect WINDOW-ID; prints "X Y WIDTH HEIGHT" of the window with its frame
+  # usage: x_frame_rect WINDOW-ID [EXTENTS]; prints "X Y WIDTH HEIGHT" of the
+  # window with its frame: the window manager's frame, or the one given as
+  # "LEFT RIGHT TOP BOTTOM" (Wine's own, which its programs measure themselves by)
   local id=$1 info x y w h extents l r t b
   info=$(xwininfo -id "$id")
   x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
   y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
   w=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
   h=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
-  extents=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= *//; s/,//g')
+  extents=${2:-$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= *//; s/,//g')}
   read -r l r t b <<<"$extents"
   echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }

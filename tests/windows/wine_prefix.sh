@@ -15,10 +15,21 @@ wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 for face in 宋体 SimSun NSimSun 新宋体; do
   "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "$font" /f >/dev/null 2>&1
 done
+# The frame metrics of Windows' classic defaults, whatever Wine's release
+# prefers (Wine 10 draws a taller caption than 8): a caption of 18 px, borders
+# of 1 px, no padding. The end-to-end test measures the window by them.
+metrics='HKCU\Control Panel\Desktop\WindowMetrics'
+for metric in CaptionHeight=18 BorderWidth=1 PaddedBorderWidth=0; do
+  "$wine" reg add "$metrics" /v "${metric%=*}" /t REG_SZ /d "${metric#*=}" /f >/dev/null 2>&1
+done
 wineserver -w
 # Wine keeps the registry as text, non-ASCII names as \x escapes: 宋体 is \x5b8b\x4f53.
 if ! grep -q '^"\\x5b8b\\x4f53"="'"$font"'"' "$prefix/user.reg"; then
   echo "the font replacement for 宋体 is not in the prefix's registry" >&2
+  exit 1
+fi
+if ! grep -q '^"CaptionHeight"="18"' "$prefix/user.reg"; then
+  echo "the caption height is not in the prefix's registry" >&2
   exit 1
 fi
 echo "Wine prefix ready in $prefix: 宋体 and SimSun shown in $font"
