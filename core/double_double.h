@@ -1,5 +1,7 @@
 #pragma once
 
+#include "float_evaluation.h"
+
 // Double-double arithmetic: a value held as the unevaluated sum hi + lo of two
 // doubles, about 106 bits of precision from plain IEEE 754 operations. Every
 // platform with IEEE doubles in round-to-nearest gets the same bits from these,
@@ -7,6 +9,7 @@
 //
 // Only for code built with -ffp-contract=off: a fused multiply-add that the
 // compiler slips in would break the error-free transformations below.
+
 namespace dbmconv::detail {
 
 struct DoubleDouble {

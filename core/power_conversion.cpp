@@ -1,6 +1,7 @@
 #include "power_conversion.h"
 
 #include "correctly_rounded.h"
+#include "float_evaluation.h"
 #include "floating_point_check.h"
 #include "math_ops.h"
 #include "number_text.h"

@@ -1,5 +1,8 @@
 #include "number_text.h"
 
+#include "float_evaluation.h"
+#include "two_words.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -18,13 +21,11 @@ constexpr std::array<double, kMaxPlaces + 1> kPowersOfTen = {
     1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // Every double is m x 2^-shift exactly; multiplied by 10^places (at most 103
-// bits) the product is exact in 128 bits, so the nearest integer, ties to even,
-// is found without any rounding on the way. Doubles of 2^53 / 10^places and
-// more go the longer way through the decimal text.
+// bits) the product is exact in two 64-bit words, so the nearest integer, ties
+// to even, is found without any rounding on the way. Doubles of 2^53 / 10^places
+// and more go the longer way through the decimal text.
 std::optional<double> roundExactly(double value, int places)
 {
-#if defined(__SIZEOF_INT128__)
-    __extension__ using Wide = unsigned __int128;
     int exponent = 0;
     const double fraction = std::frexp(std::fabs(value), &exponent);
     const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
@@ -32,29 +33,26 @@ std::optional<double> roundExactly(double value, int places)
     if (shift <= 0) {
         return value; // already a whole number
     }
-    const Wide scaled = Wide{mantissa} * static_cast<std::uint64_t>(kPowersOfTen[static_cast<std::size_t>(places)]);
+    const double scale = kPowersOfTen[static_cast<std::size_t>(places)];
+    const detail::TwoWords scaled = detail::multiplyFull(mantissa, static_cast<std::uint64_t>(scale));
     std::uint64_t whole = 0;
+    // From a shift of 128 on, the product (below 2^103) is less than half a unit: 0.
     if (shift < 128) {
-        const Wide quotient = scaled >> shift;
-        const Wide remainder = scaled - (quotient << shift);
-        const Wide half = Wide{1} << (shift - 1);
-        if (quotient >= (Wide{1} << 53)) {
+        const detail::TwoWords quotient = detail::shiftedRight(scaled, shift);
+        if (quotient.high != 0 || quotient.low >= (std::uint64_t{1} << 53)) {
             return std::nullopt;
         }
-        whole = static_cast<std::uint64_t>(quotient);
+        const detail::TwoWords remainder = detail::lowBits(scaled, shift);
+        const detail::TwoWords half = detail::TwoWords::powerOfTwo(shift - 1);
+        whole = quotient.low;
         if (remainder > half || (remainder == half && (whole & 1U) != 0)) {
             ++whole;
         }
     }
     // Both operands are exact, so the division rounds once: to the double nearest
     // to whole / 10^places.
-    const double rounded = static_cast<double>(whole) / kPowersOfTen[static_cast<std::size_t>(places)];
+    const double rounded = static_cast<double>(whole) / scale;
     return std::copysign(rounded, value);
-#else
-    (void)value;
-    (void)places;
-    return std::nullopt;
-#endif
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include "float_evaluation.h"
 #include "runtime_error.h"
 
 #include <algorithm>

@@ -1,5 +1,7 @@
 #include "wide_fixed.h"
 
+#include "two_words.h"
+
 #include <bit>
 #include <cstddef>
 #include <limits>
@@ -8,7 +10,6 @@ namespace dbmconv::detail {
 
 namespace {
 
-__extension__ using U128 = unsigned __int128;
 using Limbs = WideFixed::Limbs;
 constexpr std::size_t kLimbCount = 5;
 
@@ -25,11 +26,11 @@ int compareMagnitudes(const Limbs& a, const Limbs& b)
 Limbs addMagnitudes(const Limbs& a, const Limbs& b)
 {
     Limbs sum{};
-    U128 carry = 0;
+    std::uint64_t carry = 0;
     for (std::size_t i = 0; i < kLimbCount; ++i) {
-        const U128 s = U128{a[i]} + b[i] + carry;
-        sum[i] = static_cast<std::uint64_t>(s);
-        carry = s >> 64;
+        const TwoWords s = plus(plus(TwoWords{0, a[i]}, b[i]), carry);
+        sum[i] = s.low;
+        carry = s.high;
     }
     return sum;
 }
@@ -159,13 +160,14 @@ WideFixed operator*(const WideFixed& a, const WideFixed& b)
 {
     std::array<std::uint64_t, 2 * kLimbCount> product{};
     for (std::size_t i = 0; i < kLimbCount; ++i) {
-        U128 carry = 0;
+        std::uint64_t carry = 0;
         for (std::size_t j = 0; j < kLimbCount; ++j) {
-            const U128 t = U128{a.magnitude_[i]} * b.magnitude_[j] + product[i + j] + carry;
-            product[i + j] = static_cast<std::uint64_t>(t);
-            carry = t >> 64;
+            // at most (2^64 - 1)^2 + 2 (2^64 - 1) = 2^128 - 1: no overflow
+            const TwoWords t = plus(plus(multiplyFull(a.magnitude_[i], b.magnitude_[j]), product[i + j]), carry);
+            product[i + j] = t.low;
+            carry = t.high;
         }
-        product[i + kLimbCount] = static_cast<std::uint64_t>(carry);
+        product[i + kLimbCount] = carry;
     }
     // the product has 512 fraction bits; keep the upper 256 of them
     Limbs limbs{};
@@ -180,23 +182,27 @@ WideFixed WideFixed::times(std::int64_t factor) const
     const std::uint64_t magnitude =
         factor < 0 ? 0 - static_cast<std::uint64_t>(factor) : static_cast<std::uint64_t>(factor);
     Limbs limbs{};
-    U128 carry = 0;
+    std::uint64_t carry = 0;
     for (std::size_t i = 0; i < kLimbCount; ++i) {
-        const U128 t = U128{magnitude_[i]} * magnitude + carry;
-        limbs[i] = static_cast<std::uint64_t>(t);
-        carry = t >> 64;
+        const TwoWords t = plus(multiplyFull(magnitude_[i], magnitude), carry);
+        limbs[i] = t.low;
+        carry = t.high;
     }
     return WideFixed(negative_ != (factor < 0), limbs);
 }
 
-WideFixed WideFixed::dividedBy(std::uint64_t divisor) const
+WideFixed WideFixed::dividedBy(std::uint32_t divisor) const
 {
+    // Long division by 32-bit digits: a remainder below the divisor and the next
+    // digit make at most 64 bits.
     Limbs limbs{};
-    U128 remainder = 0;
+    std::uint64_t remainder = 0;
     for (std::size_t i = kLimbCount; i-- > 0;) {
-        const U128 current = (remainder << 64) | magnitude_[i];
-        limbs[i] = static_cast<std::uint64_t>(current / divisor);
-        remainder = current % divisor;
+        const std::uint64_t high = (remainder << 32) | (magnitude_[i] >> 32);
+        remainder = high % divisor;
+        const std::uint64_t low = (remainder << 32) | (magnitude_[i] & 0xFFFFFFFFU);
+        remainder = low % divisor;
+        limbs[i] = ((high / divisor) << 32) | (low / divisor);
     }
     return WideFixed(negative_, limbs);
 }
@@ -226,7 +232,7 @@ WideFixed wideExp(const WideFixed& f)
     const WideFixed g = f.shiftedRight(kHalvings);
     WideFixed sum = WideFixed::one();
     WideFixed term = WideFixed::one();
-    for (std::uint64_t n = 1; !term.isZero(); ++n) {
+    for (std::uint32_t n = 1; !term.isZero(); ++n) {
         term = (term * g).dividedBy(n);
         sum = sum + term;
     }

@@ -42,7 +42,7 @@ public:
     friend WideFixed operator*(const WideFixed& a, const WideFixed& b);
 
     [[nodiscard]] WideFixed times(std::int64_t factor) const;
-    [[nodiscard]] WideFixed dividedBy(std::uint64_t divisor) const;
+    [[nodiscard]] WideFixed dividedBy(std::uint32_t divisor) const;
     [[nodiscard]] WideFixed shiftedRight(int bits) const;
 
 private:
