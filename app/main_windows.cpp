@@ -2,11 +2,15 @@
 // window centred and runs the event loop until the window is closed.
 #include "converter_form_window.h"
 #include "message_loop.h"
+#include "win32_text.h"
+#include "window_texts.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <objbase.h>
+
+#include <string>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
@@ -17,11 +21,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     InitCommonControlsEx(&controls);
 
     int exitCode = 0;
-    {
-        dbmconv::win32::ConverterFormWindow window(instance);
-        window.form().Form_Load();
-        window.showCentred(showCommand);
-        exitCode = dbmconv::win32::runMessageLoop(window.handle());
+    std::wstring failure;
+    if (auto window = dbmconv::win32::ConverterFormWindow::create(instance, failure)) {
+        window->form().Form_Load();
+        window->showCentred(showCommand);
+        exitCode = dbmconv::win32::runMessageLoop(window->handle());
+    } else {
+        // Without a window the program has nothing to offer: it says why and ends.
+        MessageBoxW(nullptr, failure.c_str(), dbmconv::toWide(dbmconv::texts::kWindowCaption).c_str(),
+                    MB_OK | MB_ICONERROR);
+        exitCode = 1;
     }
     if (SUCCEEDED(com)) {
         CoUninitialize();

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing and cross-builds the Windows program with MinGW-w64:
-# build-windows/app/dbmconv.exe, one self-contained file. With --tests it also
-# builds the core and actions suites for Windows, to run under Wine.
+# Installs what is missing and cross-builds the Windows programs with MinGW-w64:
+# build-windows-x64/app/dbmconv.exe for 64-bit Windows and
+# build-windows-x86/app/dbmconv.exe for every Windows from 7 SP1, 32- or
+# 64-bit; each is one self-contained file. Prints both paths last. With --tests
+# it also builds the suites that run them under Wine.
 # usage: scripts/build-windows.sh [--tests]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,9 +12,15 @@ testing=OFF
 [ "${1:-}" = --tests ] && testing=ON
 
 bash scripts/install-deps.sh windows >&2
-cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DDBMCONV_WERROR=ON -DBUILD_TESTING="$testing" >&2
-cmake --build build-windows --parallel "$(nproc)" >&2
-exe=build-windows/app/dbmconv.exe
-echo "$exe: $(stat -c %s "$exe") bytes; imports: $(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {printf "%s ", $3}')" >&2
-echo "$PWD/$exe"
+built=()
+for processor in x64:x86_64 x86:i686; do
+  folder=build-windows-${processor%%:*}
+  triplet=${processor#*:}-w64-mingw32
+  cmake -S . -B "$folder" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-w64-${processor#*:}.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DDBMCONV_WERROR=ON -DBUILD_TESTING="$testing" >&2
+  cmake --build "$folder" --parallel "$(nproc)" >&2
+  exe=$folder/app/dbmconv.exe
+  echo "$exe: $(stat -c %s "$exe") bytes; imports: $("$triplet-objdump" -p "$exe" | awk '/DLL Name/ {printf "%s ", $3}')" >&2
+  built+=("$PWD/$exe")
+done
+printf '%s\n' "${built[@]}"

@@ -33,11 +33,16 @@ fuzz_packages=(
 package_packages=(
   dpkg-dev file lintian
 )
-# The MinGW-w64 cross compiler (posix threads) and Wine, to build the Windows
-# program on Debian and run it and its tests here.
+# The MinGW-w64 cross compilers (posix threads) for 64- and 32-bit Windows, and
+# Wine, to build the Windows programs on Debian and run them and their tests here.
 windows_packages=(
-  cmake g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
+  cmake g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest wine wine64
   fonts-arphic-uming
+)
+# Wine's 32-bit half, to run the 32-bit program and its suites.
+wine32_packages=(
+  wine32:i386
 )
 # Google Benchmark, and XCB for timing the window's appearance.
 bench_packages=(
@@ -46,11 +51,11 @@ bench_packages=(
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${bench_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${bench_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${wine32_packages[@]}") ;;
   package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
-  bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}" "${windows_packages[@]}") ;;
+  bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}" "${windows_packages[@]}" "${wine32_packages[@]}") ;;
   screenshot) wanted=("${build_packages[@]}" "${test_packages[@]}" imagemagick) ;;
   *) echo "usage: $0 build|test|fuzz|bench|screenshot|package|windows" >&2; exit 2 ;;
 esac
@@ -68,6 +73,10 @@ as_root() {
 
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "Installing: ${missing[*]}"
+  # 32-bit packages come from the i386 architecture, added once
+  if [[ " ${missing[*]}" == *":i386"* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+  fi
   as_root apt-get update
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi

@@ -2,7 +2,7 @@
 # Installs what is missing, then proves the program three ways: the fuzzers for a
 # bounded time, the whole test suite built with AddressSanitizer and UBSan, and
 # the whole test suite in the normal build, which also checks the Debian package;
-# then the Windows program and the core and actions suites, cross-built, under Wine.
+# then the Windows programs, 64- and 32-bit, with their suites, under Wine.
 # Warnings are errors in every build. The normal build is build-test/, apart
 # from the start command's build/.
 # FUZZ_SECONDS sets the time per fuzzer (default 60).
@@ -32,6 +32,8 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_WERROR=ON -
 cmake --build build-test --parallel "$jobs"
 ctest --test-dir build-test --output-on-failure --parallel "$jobs"
 
-echo "=== Windows build, under Wine"
+echo "=== Windows builds, 64- and 32-bit, under Wine"
 bash scripts/build-windows.sh --tests >/dev/null
-ctest --test-dir build-windows --output-on-failure --parallel "$jobs"
+for processor in x64 x86; do
+  ctest --test-dir "build-windows-$processor" --output-on-failure --parallel "$jobs"
+done

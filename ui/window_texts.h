@@ -36,4 +36,8 @@ inline constexpr std::u16string_view kInputName = u"输入值";
 inline constexpr std::u16string_view kResultDescription = u"换算结果";
 inline constexpr std::u16string_view kCalculateCaption = u"计 算";
 
+// Said, with the system's reason after it, when the system will not create the
+// window at all (Windows).
+inline constexpr std::u16string_view kWindowNotCreated = u"无法创建程序窗口：";
+
 } // namespace dbmconv::texts

@@ -2,6 +2,7 @@
 // standard controls, fonts, caption and size, the same manifest, and no logic
 // at all.
 #include "control_fonts.h"
+#include "dpi_functions.h"
 #include "win32_text.h"
 #include "window_layout_twips.h"
 #include "window_texts.h"
@@ -42,9 +43,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     const std::wstring caption = dbmconv::toWide(dbmconv::texts::kWindowCaption);
     HWND window = CreateWindowExW(0, L"BareWindow", caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    const UINT dpi = GetDpiForWindow(window);
+    const dbmconv::win32::DpiFunctions dpiFunctions;
+    const UINT dpi = dpiFunctions.dpiOfWindow(window);
     const dbmconv::win32::Font font = dbmconv::win32::controlFont(dpi);
-    const dbmconv::win32::Font message = dbmconv::win32::messageFont(dpi);
+    const dbmconv::win32::Font message = dbmconv::win32::messageFont(dpiFunctions, dpi);
     auto create = [&](const wchar_t* windowClassName, std::u16string_view text, DWORD controlStyle,
                       layout::TwipsRect twips, HFONT controlFont) {
         const std::wstring wide = dbmconv::toWide(text);
@@ -64,9 +66,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     }
     create(WC_STATICW, dbmconv::texts::kCaptionWatts, SS_LEFT, layout::kLabel1, font.get());
 
-    RECT frame{0, 0, toPixels(layout::kClientWidth, dpi), toPixels(layout::kClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+    const SIZE frame = dpiFunctions.frameAround(
+        {toPixels(layout::kClientWidth, dpi), toPixels(layout::kClientHeight, dpi)}, style, 0, dpi);
+    SetWindowPos(window, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER);
     ShowWindow(window, showCommand);
 
     MSG msg{};

@@ -4,7 +4,7 @@
 # result by copying it, answers the reminder, and closes the window. The same
 # test serves the Linux program and the Windows one under Wine.
 # usage: e2e_test.sh COMMAND...   (e2e_test.sh build/app/dbmconv, or
-#                                  e2e_test.sh wine64 build-windows/app/dbmconv.exe)
+#                                  e2e_test.sh wine64 build-windows-x64/app/dbmconv.exe)
 set -uo pipefail
 
 app=("$@")

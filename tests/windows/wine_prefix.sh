@@ -2,9 +2,11 @@
 # Makes the private Wine prefix the Windows tests run in: a fresh one, without
 # the Mono and Gecko installers, and with 宋体 (SimSun), which Wine does not
 # have, replaced by a Debian CJK font so that the window's Chinese renders.
-# usage: wine_prefix.sh PREFIX-FOLDER
+# With a version (win7, say), the prefix says it is that Windows.
+# usage: wine_prefix.sh PREFIX-FOLDER [WINDOWS-VERSION]
 set -euo pipefail
 prefix=$1
+version=${2:-}
 font="AR PL UMing CN"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
@@ -22,7 +24,14 @@ metrics='HKCU\Control Panel\Desktop\WindowMetrics'
 for metric in CaptionHeight=18 BorderWidth=1 PaddedBorderWidth=0; do
   "$wine" reg add "$metrics" /v "${metric%=*}" /t REG_SZ /d "${metric#*=}" /f >/dev/null 2>&1
 done
+if [ -n "$version" ]; then
+  "$wine" winecfg -v "$version" >/dev/null 2>&1
+fi
 wineserver -w
+if [ "$version" = win7 ] && ! grep -q '^"CurrentVersion"="6.1"' "$prefix/system.reg"; then
+  echo "the prefix does not say it is Windows 7" >&2
+  exit 1
+fi
 # Wine keeps the registry as text, non-ASCII names as \x escapes: 宋体 is \x5b8b\x4f53.
 if ! grep -q '^"\\x5b8b\\x4f53"="'"$font"'"' "$prefix/user.reg"; then
   echo "the font replacement for 宋体 is not in the prefix's registry" >&2
@@ -32,4 +41,4 @@ if ! grep -q '^"CaptionHeight"="18"' "$prefix/user.reg"; then
   echo "the caption height is not in the prefix's registry" >&2
   exit 1
 fi
-echo "Wine prefix ready in $prefix: 宋体 and SimSun shown in $font"
+echo "Wine prefix ready in $prefix${version:+ as $version}: 宋体 and SimSun shown in $font"

@@ -20,14 +20,13 @@ Font controlFont(UINT dpi)
     return Font(CreateFontIndirectW(&font));
 }
 
-Font messageFont(UINT dpi)
+Font messageFont(const DpiFunctions& functions, UINT dpi)
 {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
-        return Font(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    LOGFONTW font{};
+    if (!functions.messageFont(dpi, font)) {
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
-    return Font(CreateFontIndirectW(&metrics.lfMessageFont));
+    return Font(CreateFontIndirectW(&font));
 }
 
 } // namespace dbmconv::win32

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dpi_functions.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -17,7 +19,7 @@ using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 [[nodiscard]] Font controlFont(UINT dpi);
 
 // The system's message font at `dpi`: what the window and Command1 use.
-[[nodiscard]] Font messageFont(UINT dpi);
+[[nodiscard]] Font messageFont(const DpiFunctions& functions, UINT dpi);
 
 // Twips to pixels at `dpi`, rounded to the nearest pixel.
 [[nodiscard]] inline int toPixels(int twips, UINT dpi)

@@ -1,11 +1,13 @@
 #include "converter_form_window.h"
 
 #include "accessible_names.h"
+#include "control_ids.h"
 #include "win32_text.h"
 #include "window_layout_twips.h"
 #include "window_texts.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <algorithm>
 #include <string>
@@ -18,15 +20,12 @@ namespace {
 constexpr wchar_t kClassName[] = L"ConverterForm";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
-// The program's icon in its resources.
-constexpr int kIconResource = 1;
 // After a pick in the list: the combo box reports the pick before the picked
 // entry becomes its text, so Combo1_Click runs once this posted message arrives.
 constexpr UINT kComboPicked = WM_APP + 1;
-
-// Control identifiers, clear of IDOK and IDCANCEL, which the dialog navigation
-// sends for Enter and Escape.
-enum ControlId : int { kCommand1Id = 101, kText2Id, kText1Id, kCombo1Id, kLabel1Id };
+// Windows 10 1703 on asks a per-monitor (v2) window for its size at a new DPI
+// before it suggests a rectangle; the headers for Windows 7 do not name it.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 std::wstring windowText(HWND control)
 {
@@ -36,25 +35,35 @@ std::wstring windowText(HWND control)
     return text;
 }
 
-HICON programIcon(HINSTANCE instance, int sizeMetric)
+// The system's own words for an error, on a line of their own; nothing when the
+// system gave no error code.
+std::wstring systemReason(DWORD error)
 {
-    const int size = GetSystemMetrics(sizeMetric);
-    return static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, size, size, LR_DEFAULTCOLOR | LR_SHARED));
+    if (error == ERROR_SUCCESS) {
+        return {};
+    }
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring reason = L"\n";
+    reason += length > 0 ? std::wstring(text, length) : L"(" + std::to_wstring(error) + L")";
+    LocalFree(text);
+    return reason;
 }
 
-void registerWindowClass(HINSTANCE instance, WNDPROC procedure)
+// The class carries no icon: each window sets its own, at its own DPI. A class
+// that another window of this process registered already is the same class.
+bool registerWindowClass(HINSTANCE instance, WNDPROC procedure)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = programIcon(instance, SM_CXICON);
-    windowClass.hIconSm = programIcon(instance, SM_CXSMICON);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
     windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 // A fixed window: the system menu offers to move and close it, nothing else.
@@ -68,23 +77,57 @@ void trimSystemMenu(HWND window)
 
 } // namespace
 
-ConverterFormWindow::ConverterFormWindow(HINSTANCE instance)
+std::unique_ptr<ConverterFormWindow> ConverterFormWindow::create(HINSTANCE instance, std::wstring& failure)
+{
+    auto window = std::make_unique<ConverterFormWindow>(instance, Passkey{});
+    if (!window->createWindow(failure)) {
+        failure = toWide(texts::kWindowNotCreated) + failure;
+        return nullptr;
+    }
+    return window;
+}
+
+ConverterFormWindow::ConverterFormWindow(HINSTANCE instance, Passkey)
     : form_(*this)
-    , keyFilter_([this](std::int16_t& keyAscii) { form_.Text1_KeyPress(keyAscii); })
+    , keyFilter_([this](std::int16_t& keyAscii) {
+        if (takesActions()) {
+            form_.Text1_KeyPress(keyAscii);
+        } else {
+            keyAscii = 0;
+        }
+    })
     , instance_(instance)
 {
-    registerWindowClass(instance_, windowProcedure);
+}
+
+bool ConverterFormWindow::createWindow(std::wstring& failure)
+{
+    if (!registerWindowClass(instance_, windowProcedure)) {
+        failure = systemReason(GetLastError());
+        return false;
+    }
     const std::wstring caption = toWide(texts::kWindowCaption);
-    CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+    const HWND created = CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+    if (created == nullptr) {
+        failure = systemReason(GetLastError());
+        window_ = nullptr;
+        return false;
+    }
     trimSystemMenu(window_);
-    createControls();
-    useDpi(GetDpiForWindow(window_));
+    if (!createControls()) {
+        failure = systemReason(GetLastError());
+        return false;
+    }
+    useDpi(dpiFunctions_.dpiOfWindow(window_));
+    const SIZE frame = frameSize(dpi_);
+    SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
 }
 
 ConverterFormWindow::~ConverterFormWindow()
 {
-    if (IsWindow(window_)) {
+    if (window_ != nullptr && IsWindow(window_)) {
         DestroyWindow(window_);
     }
 }
@@ -110,27 +153,36 @@ LRESULT ConverterFormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lPara
         onCommand(wParam, lParam);
         return 0;
     case kComboPicked:
-        form_.Combo1_Click();
+        if (takesActions()) {
+            form_.Combo1_Click();
+        }
         return 0;
+    case kGetDpiScaledSize:
+        *reinterpret_cast<SIZE*>(lParam) = frameSize(static_cast<UINT>(wParam));
+        return TRUE;
     case WM_DPICHANGED: {
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        // The controls and fonts at the new DPI, then the frame once, where
+        // Windows suggests: it keeps the window under the cursor on a drag
+        // between monitors, and has the size asked for above where it asked.
+        const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
         useDpi(HIWORD(wParam));
-        const SIZE frame = frameSize();
-        SetWindowPos(window_, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
-    case WM_ACTIVATE:
-        // A window that is not a dialog gets no help with its focus: keep the
-        // control that had it while the window is inactive, and give it back.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            focusWhenInactive_ = focus != nullptr && IsChild(window_, focus) ? focus : nullptr;
-        } else if (focusWhenInactive_ != nullptr && IsWindow(focusWhenInactive_)) {
-            SetFocus(focusWhenInactive_);
-            return 0;
+    case WM_SIZE:
+        // Restored from minimised, the frame may still hold the focus.
+        if (wParam == SIZE_RESTORED && GetFocus() == window_) {
+            restoreFocus();
         }
         break;
+    case WM_SETFOCUS:
+        // The frame itself never keeps the focus: a window that is not a
+        // dialog gets no help with it, so it goes back to the control that
+        // had it last (after the window was inactive or minimised), as in a
+        // dialog.
+        restoreFocus();
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -140,14 +192,39 @@ LRESULT ConverterFormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+void ConverterFormWindow::restoreFocus()
+{
+    SetFocus(lastFocus_ != nullptr ? lastFocus_ : combo1_);
+}
+
+// While its own message box is up the window is disabled, and no action may
+// start then, though messages still reach its controls: a screen reader's
+// "activate" is a BM_CLICK sent to the button itself.
+bool ConverterFormWindow::takesActions() const
+{
+    return IsWindowEnabled(window_) != FALSE;
+}
+
 void ConverterFormWindow::onCommand(WPARAM wParam, LPARAM lParam)
 {
     const auto source = reinterpret_cast<HWND>(lParam);
     const WORD notification = HIWORD(wParam);
+    // Each control says when it takes the focus; the last one gets it back.
+    if (source != nullptr && (((source == text1_ || source == text2_) && notification == EN_SETFOCUS)
+                              || (source == combo1_ && notification == CBN_SETFOCUS)
+                              || (source == command1_ && notification == BN_SETFOCUS))) {
+        lastFocus_ = source;
+        return;
+    }
+    if (source == combo1_ && notification == CBN_SELCHANGE) {
+        PostMessageW(window_, kComboPicked, 0, 0);
+        return;
+    }
+    if (!takesActions()) {
+        return;
+    }
     if (source == command1_ && notification == BN_CLICKED) {
         form_.Command1_Click();
-    } else if (source == combo1_ && notification == CBN_SELCHANGE) {
-        PostMessageW(window_, kComboPicked, 0, 0);
     } else if (source == nullptr && LOWORD(wParam) == IDOK && GetFocus() == command1_) {
         // Enter, as the dialog navigation reports it: it presses the button that
         // has the focus and nothing else; no button is the window's default.
@@ -155,7 +232,7 @@ void ConverterFormWindow::onCommand(WPARAM wParam, LPARAM lParam)
     }
 }
 
-void ConverterFormWindow::createControls()
+bool ConverterFormWindow::createControls()
 {
     auto create = [this](const wchar_t* windowClass, std::u16string_view text, DWORD style, DWORD exStyle, int id) {
         const std::wstring wide = toWide(text);
@@ -163,11 +240,16 @@ void ConverterFormWindow::createControls()
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     };
     // Created in the designed order.
-    command1_ = create(WC_BUTTONW, texts::kCalculateCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, kCommand1Id);
+    // (BS_NOTIFY: the button says when it takes the focus, as the others do)
+    command1_ = create(WC_BUTTONW, texts::kCalculateCaption, WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, kCommand1Id);
     text2_ = create(WC_EDITW, u"", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, kText2Id);
     text1_ = create(WC_EDITW, u"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kText1Id);
     combo1_ = create(WC_COMBOBOXW, u"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, kCombo1Id);
-    label1_ = create(WC_STATICW, u"", SS_LEFT | SS_NOPREFIX, 0, kLabel1Id);
+    // one line, always: the label sizes itself to its caption
+    label1_ = create(WC_STATICW, u"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, kLabel1Id);
+    if (command1_ == nullptr || text2_ == nullptr || text1_ == nullptr || combo1_ == nullptr || label1_ == nullptr) {
+        return false;
+    }
 
     for (const auto mode : texts::kModeList) {
         const std::wstring entry = toWide(mode);
@@ -178,6 +260,10 @@ void ConverterFormWindow::createControls()
     SendMessageW(text2_, EM_SETLIMITTEXT, 0, 0);
     SendMessageW(combo1_, CB_LIMITTEXT, 0, 0);
     installKeyFilter(text1_, keyFilter_);
+    // Text1 takes no input method composition: the filter drops every composed
+    // character, and an in-place composition (a Korean syllable) would stay
+    // in the box although its result was dropped.
+    ImmAssociateContextEx(text1_, nullptr, 0);
 
     // The tab order is the order of the controls on the window's stack: Combo1,
     // Text1, Text2, Command1. Label1 sits just before Text2 there, which makes
@@ -191,21 +277,22 @@ void ConverterFormWindow::createControls()
     setAccessibleName(combo1_, texts::kModeListPurpose);
     setAccessibleName(text1_, texts::kInputName);
     setAccessibleDescription(text2_, texts::kResultDescription);
+    return true;
 }
 
-SIZE ConverterFormWindow::frameSize() const
+SIZE ConverterFormWindow::frameSize(UINT dpi) const
 {
-    RECT frame{0, 0, toPixels(layout::kClientWidth, dpi_), toPixels(layout::kClientHeight, dpi_)};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-    return {frame.right - frame.left, frame.bottom - frame.top};
+    const SIZE client{toPixels(layout::kClientWidth, dpi), toPixels(layout::kClientHeight, dpi)};
+    return dpiFunctions_.frameAround(client, kStyle, kExStyle, dpi);
 }
 
+// Everything inside the frame at `dpi`: places, fonts, the label's size, icons.
 void ConverterFormWindow::useDpi(UINT dpi)
 {
     dpi_ = dpi;
     // the fonts of the old resolution go only once the controls have the new ones
     Font newControlFont = controlFont(dpi_);
-    Font newMessageFont = messageFont(dpi_);
+    Font newMessageFont = messageFont(dpiFunctions_, dpi_);
     auto place = [this](HWND control, layout::TwipsRect twips, int height) {
         SetWindowPos(control, nullptr, toPixels(twips.left, dpi_), toPixels(twips.top, dpi_),
                      toPixels(twips.width, dpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -224,14 +311,25 @@ void ConverterFormWindow::useDpi(UINT dpi)
     }
     controlFont_ = std::move(newControlFont);
     messageFont_ = std::move(newMessageFont);
-    fitLabel();
-    const SIZE frame = frameSize();
-    SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitLabel(windowText(label1_));
+    useIcons();
 }
 
-void ConverterFormWindow::fitLabel()
+// The window's icons at exactly the sizes the system asks for at the DPI.
+void ConverterFormWindow::useIcons()
 {
-    const std::wstring caption = windowText(label1_);
+    Icon big = programIcon(instance_, dpiFunctions_.systemMetric(SM_CXICON, dpi_));
+    Icon small = programIcon(instance_, dpiFunctions_.systemMetric(SM_CXSMICON, dpi_));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    // the old icons go once the window no longer shows them
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
+}
+
+// One line, growing to the right and down from the designed top-left corner.
+void ConverterFormWindow::fitLabel(const std::wstring& caption)
+{
     const HDC context = GetDC(label1_);
     const HGDIOBJ previous = SelectObject(context, controlFont_.get());
     SIZE extent{};
@@ -240,7 +338,6 @@ void ConverterFormWindow::fitLabel()
     GetTextMetricsW(context, &metrics);
     SelectObject(context, previous);
     ReleaseDC(label1_, context);
-    // one line, growing to the right and down from the designed top-left corner
     SetWindowPos(label1_, nullptr, 0, 0, extent.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -250,7 +347,7 @@ void ConverterFormWindow::showCentred(int showCommand)
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    const SIZE frame = frameSize();
+    const SIZE frame = frameSize(dpi_);
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - frame.cx) / 2,
                  work.top + (work.bottom - work.top - frame.cy) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -292,18 +389,26 @@ void ConverterFormWindow::SetText2Text(std::u16string_view text)
 
 void ConverterFormWindow::SetLabel1Caption(std::u16string_view caption)
 {
-    SetWindowTextW(label1_, toWide(caption).c_str());
-    fitLabel();
+    // The size first: the label draws its new text at the size it has then.
+    const std::wstring wide = toWide(caption);
+    fitLabel(wide);
+    SetWindowTextW(label1_, wide.c_str());
+    InvalidateRect(label1_, nullptr, TRUE);
 }
 
 void ConverterFormWindow::ShowReminder(std::u16string_view prompt)
 {
-    MessageBoxW(window_, toWide(prompt).c_str(), toWide(texts::kMessageTitle).c_str(), MB_OK | MB_ICONINFORMATION);
+    showMessage(prompt, MB_ICONINFORMATION);
 }
 
 void ConverterFormWindow::ShowError(std::u16string_view message)
 {
-    MessageBoxW(window_, toWide(message).c_str(), toWide(texts::kMessageTitle).c_str(), MB_OK | MB_ICONWARNING);
+    showMessage(message, MB_ICONWARNING);
+}
+
+void ConverterFormWindow::showMessage(std::u16string_view text, UINT icon)
+{
+    MessageBoxW(window_, toWide(text).c_str(), toWide(texts::kMessageTitle).c_str(), MB_OK | icon);
 }
 
 void ConverterFormWindow::FocusInput()

@@ -3,9 +3,14 @@
 #include "control_fonts.h"
 #include "converter_form.h"
 #include "converter_window.h"
+#include "dpi_functions.h"
 #include "key_filter.h"
+#include "program_icons.h"
 
 #include <windows.h>
+
+#include <memory>
+#include <string>
 
 namespace dbmconv::win32 {
 
@@ -14,8 +19,18 @@ namespace dbmconv::win32 {
 // forwarded to the action of the same name. All arithmetic and text logic lives
 // in the actions, none here.
 class ConverterFormWindow final : public ConverterWindow {
+    // Only create() makes a window: one that it has checked.
+    class Passkey {
+        friend class ConverterFormWindow;
+        Passkey() = default;
+    };
+
 public:
-    explicit ConverterFormWindow(HINSTANCE instance);
+    // The window with its controls, or nothing when the system refuses to
+    // create them; `failure` then says why, in the system's words.
+    [[nodiscard]] static std::unique_ptr<ConverterFormWindow> create(HINSTANCE instance, std::wstring& failure);
+
+    ConverterFormWindow(HINSTANCE instance, Passkey);
     ~ConverterFormWindow() override;
     ConverterFormWindow(const ConverterFormWindow&) = delete;
     ConverterFormWindow& operator=(const ConverterFormWindow&) = delete;
@@ -39,17 +54,24 @@ public:
     void FocusInput() override;
 
 private:
+    [[nodiscard]] bool createWindow(std::wstring& failure);
+
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(WPARAM wParam, LPARAM lParam);
-    void createControls();
+    [[nodiscard]] bool takesActions() const;
+    [[nodiscard]] bool createControls();
     void useDpi(UINT dpi);
-    void fitLabel();
-    [[nodiscard]] SIZE frameSize() const;
+    void useIcons();
+    void fitLabel(const std::wstring& caption);
+    void restoreFocus();
+    void showMessage(std::u16string_view text, UINT icon);
+    [[nodiscard]] SIZE frameSize(UINT dpi) const;
 
     ConverterForm form_;
     KeyFilter keyFilter_;
     HINSTANCE instance_;
+    DpiFunctions dpiFunctions_;
     HWND window_ = nullptr;
     HWND command1_ = nullptr;
     HWND text2_ = nullptr;
@@ -59,7 +81,9 @@ private:
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     Font controlFont_;
     Font messageFont_;
-    HWND focusWhenInactive_ = nullptr;
+    Icon bigIcon_;
+    Icon smallIcon_;
+    HWND lastFocus_ = nullptr;
 };
 
 } // namespace dbmconv::win32

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs a command (a Windows program under Wine) in a private X session with a
+# window manager, for the tests of windows that need a display.
+# usage: in_x_session.sh COMMAND...
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb openbox xprop; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+# shellcheck source=../e2e/x_session.sh
+. "$here/../e2e/x_session.sh"
+trap x_session_stop EXIT
+x_session_start 1024x768 || exit 1
+"$@"

@@ -1,0 +1,307 @@
+// The Windows window itself, under Wine in an X session: its answers to DPI
+// changes, its message box, its icons, its input method, its focus, its label,
+// and what it does when the system will not create it.
+#include "control_ids.h"
+#include "converter_form_window.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <imm.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dbmconv::win32 {
+namespace {
+
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
+// Runs what is waiting in the thread's queue.
+void pumpMessages()
+{
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// Runs the thread's messages until `done` holds, for at most two seconds: the
+// window manager answers in its own time.
+template <typename Condition>
+bool waitFor(Condition done)
+{
+    const ULONGLONG end = GetTickCount64() + 2000;
+    while (!done()) {
+        if (GetTickCount64() > end) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        pumpMessages();
+    }
+    return true;
+}
+
+struct ShownWindow {
+    std::wstring failure;
+    std::unique_ptr<ConverterFormWindow> window = ConverterFormWindow::create(GetModuleHandleW(nullptr), failure);
+
+    ShownWindow()
+    {
+        if (window) {
+            window->form().Form_Load();
+            window->showCentred(SW_SHOWNORMAL);
+            SetForegroundWindow(window->handle());
+            pumpMessages();
+        }
+    }
+    [[nodiscard]] HWND control(ControlId id) const { return GetDlgItem(window->handle(), id); }
+};
+
+RECT windowRect(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+LONG fontHeight(HWND control)
+{
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+}
+
+int iconWidth(HICON icon)
+{
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+HICON windowIcon(HWND window, WPARAM which)
+{
+    return reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+}
+
+// Counts the changes of a top-level window's place or size, in the counter its
+// property points to.
+LRESULT CALLBACK countFrameChanges(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    constexpr UINT kNeither = SWP_NOSIZE | SWP_NOMOVE;
+    if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED
+        && (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & kNeither) != kNeither
+        && GetParent(call->hwnd) == nullptr) {
+        if (auto* counter = static_cast<int*>(GetPropW(call->hwnd, L"dbmconvTestMoves"))) {
+            ++*counter;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(Win32Window, FollowsDpiChangesOnceEachWithoutKeepingOldFontsOrIcons)
+{
+    ShownWindow w;
+    ASSERT_TRUE(w.window) << std::string(w.failure.begin(), w.failure.end());
+    const HWND window = w.window->handle();
+    const RECT start = windowRect(window);
+    for (const UINT dpi : {144U, 192U, 96U}) {
+        SCOPED_TRACE(dpi);
+        const auto oldFont = reinterpret_cast<HFONT>(SendMessageW(w.control(kText1Id), WM_GETFONT, 0, 0));
+        const HICON oldIcons[] = {windowIcon(window, ICON_SMALL), windowIcon(window, ICON_BIG)};
+        // the size asked for first, then the rectangle Windows suggests with it
+        SIZE size{};
+        ASSERT_TRUE(SendMessageW(window, kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&size)));
+        const RECT before = windowRect(window);
+        const RECT suggested{before.left + 7, before.top + 5, before.left + 7 + size.cx, before.top + 5 + size.cy};
+        int moves = 0;
+        // count the frame's moves and resizes while the window handles the change
+        const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, countFrameChanges, nullptr, GetCurrentThreadId());
+        SetPropW(window, L"dbmconvTestMoves", &moves);
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        UnhookWindowsHookEx(hook);
+        RemovePropW(window, L"dbmconvTestMoves");
+
+        const RECT now = windowRect(window);
+        EXPECT_EQ(now.left, suggested.left);
+        EXPECT_EQ(now.top, suggested.top);
+        EXPECT_EQ(now.right, suggested.right);
+        EXPECT_EQ(now.bottom, suggested.bottom);
+        EXPECT_EQ(moves, 1) << "the frame is moved and sized once";
+        for (const ControlId id : {kText1Id, kText2Id, kCombo1Id, kLabel1Id}) {
+            EXPECT_EQ(fontHeight(w.control(id)), -MulDiv(12, static_cast<int>(dpi), 72)) << id;
+        }
+        EXPECT_EQ(iconWidth(windowIcon(window, ICON_SMALL)), MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, 96));
+        EXPECT_EQ(iconWidth(windowIcon(window, ICON_BIG)), MulDiv(GetSystemMetrics(SM_CXICON), dpi, 96));
+        // what the old resolution used is gone
+        EXPECT_EQ(GetObjectType(oldFont), 0U);
+        for (const HICON icon : oldIcons) {
+            ICONINFO info{};
+            EXPECT_FALSE(GetIconInfo(icon, &info));
+        }
+    }
+    const RECT end = windowRect(window);
+    EXPECT_EQ(end.right - end.left, start.right - start.left);
+    EXPECT_EQ(end.bottom - end.top, start.bottom - start.top);
+}
+
+// Counts the reminder boxes open at once while the first is up, after a
+// screen reader's "activate" (BM_CLICK) has reached the button under it.
+struct BoxWatch {
+    HWND button = nullptr;
+    int ticks = 0;
+    int mostBoxes = 0;
+};
+BoxWatch* g_watch = nullptr; // a timer procedure has no other way to its state
+
+BOOL CALLBACK collectMessageBox(HWND window, LPARAM found)
+{
+    wchar_t name[16]{};
+    GetClassNameW(window, name, 16);
+    if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> openBoxes()
+{
+    std::vector<HWND> boxes;
+    EnumThreadWindows(GetCurrentThreadId(), collectMessageBox, reinterpret_cast<LPARAM>(&boxes));
+    return boxes;
+}
+
+// Runs inside the box's own loop: "activates" the button under the box once,
+// then dismisses whatever boxes are open, one a tick.
+void CALLBACK watchBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    BoxWatch& watch = *g_watch;
+    const std::vector<HWND> boxes = openBoxes();
+    watch.mostBoxes = std::max(watch.mostBoxes, static_cast<int>(boxes.size()));
+    if (++watch.ticks == 3) {
+        SendMessageW(watch.button, BM_CLICK, 0, 0);
+    } else if (watch.ticks > 3 && !boxes.empty()) {
+        PostMessageW(boxes.front(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+}
+
+TEST(Win32Window, StartsNoActionWhileItsMessageBoxIsOpen)
+{
+    ShownWindow w;
+    ASSERT_TRUE(w.window);
+    BoxWatch watch{w.control(kCommand1Id)};
+    g_watch = &watch;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, watchBoxes);
+    // Text1 is empty: the reminder comes up, and the timer runs in its loop
+    SendMessageW(w.control(kCommand1Id), BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    g_watch = nullptr;
+    EXPECT_GE(watch.ticks, 4);
+    EXPECT_EQ(watch.mostBoxes, 1);
+}
+
+TEST(Win32Window, Text1TakesNoInputMethodComposition)
+{
+    ShownWindow w;
+    ASSERT_TRUE(w.window);
+    const HIMC text1 = ImmGetContext(w.control(kText1Id));
+    EXPECT_EQ(text1, nullptr);
+    ImmReleaseContext(w.control(kText1Id), text1);
+    // the mode list still takes it: its text may be typed in Chinese
+    const HWND comboEdit = GetWindow(w.control(kCombo1Id), GW_CHILD);
+    const HIMC combo = ImmGetContext(comboEdit);
+    EXPECT_NE(combo, nullptr);
+    ImmReleaseContext(comboEdit, combo);
+}
+
+TEST(Win32Window, GivesTheFocusBackAfterBeingMinimised)
+{
+    ShownWindow w;
+    ASSERT_TRUE(w.window);
+    SetFocus(w.control(kText1Id));
+    ASSERT_EQ(GetFocus(), w.control(kText1Id));
+    const HWND window = w.window->handle();
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(waitFor([&] { return IsIconic(window) != FALSE; }));
+    ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+    ASSERT_TRUE(waitFor([&] { return IsIconic(window) == FALSE && GetForegroundWindow() == window; }));
+    EXPECT_TRUE(waitFor([&] { return GetFocus() == w.control(kText1Id); }))
+        << "the focus is on " << GetFocus() << ", the frame is " << window;
+}
+
+// The label's pixels as the screen shows them, once it has painted what it had
+// to: what a user sees, stale parts and all.
+std::vector<COLORREF> labelPixels(HWND label)
+{
+    pumpMessages();
+    UpdateWindow(GetParent(label));
+    RECT client{};
+    GetClientRect(label, &client);
+    std::vector<COLORREF> pixels;
+    const HDC context = GetDC(label);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            pixels.push_back(GetPixel(context, x, y));
+        }
+    }
+    ReleaseDC(label, context);
+    return pixels;
+}
+
+void pickMode(const ShownWindow& w, int entry)
+{
+    const HWND combo = w.control(kCombo1Id);
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    SendMessageW(w.window->handle(), WM_COMMAND, MAKEWPARAM(kCombo1Id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    pumpMessages();
+}
+
+TEST(Win32Window, Label1ShowsItsWholeCaptionAfterAnyPicks)
+{
+    ShownWindow w;
+    ASSERT_TRUE(w.window);
+    const HWND label = w.control(kLabel1Id);
+    const std::vector<COLORREF> atStart = labelPixels(label);
+    ASSERT_FALSE(atStart.empty());
+    for (const int entry : {1, 0, 1, 1, 0}) {
+        pickMode(w, entry);
+    }
+    const std::vector<COLORREF> now = labelPixels(label);
+    ASSERT_EQ(now.size(), atStart.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        differing += now[i] != atStart[i] ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0) << "pixels unlike those right after start";
+}
+
+LRESULT CALLBACK refuseNewWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(Win32Window, SaysWhyWhenTheSystemWillNotCreateIt)
+{
+    // A hook that refuses every new window of the thread, as a policy tool may.
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, refuseNewWindows, nullptr, GetCurrentThreadId());
+    std::wstring failure;
+    const auto window = ConverterFormWindow::create(GetModuleHandleW(nullptr), failure);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(failure.rfind(L"无法创建程序窗口", 0), 0U) << std::string(failure.begin(), failure.end());
+}
+
+} // namespace
+} // namespace dbmconv::win32
