@@ -255,10 +255,10 @@ bool ConverterFormWindow::createControls()
         const std::wstring entry = toWide(mode);
         SendMessageW(combo1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
-    // An edit control stops at 30,000 characters unless told otherwise.
-    SendMessageW(text1_, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(text1_, EM_SETLIMITTEXT, kLongestTypedText, 0);
+    SendMessageW(combo1_, CB_LIMITTEXT, kLongestTypedText, 0);
+    // The results are the program's own, and short; no limit of 30,000 cuts them.
     SendMessageW(text2_, EM_SETLIMITTEXT, 0, 0);
-    SendMessageW(combo1_, CB_LIMITTEXT, 0, 0);
     installKeyFilter(text1_, keyFilter_);
     // Text1 takes no input method composition: the filter drops every composed
     // character, and an in-place composition (a Korean syllable) would stay
