@@ -4,8 +4,8 @@
 #   2. a megabyte of pasted input, handler time per calculation              (< 50 ms)
 #   3. start-up to the mapped window and peak memory, against a bare Qt window
 #      with the same widgets and fonts, under Xvfb                       (<= 1.15x, <= 1.10x)
-#   4. the Windows program: the .exe's size, and start-up under Wine against a
-#      bare Win32 window with the same five controls                (<= 512 KiB, <= 1.10x)
+#   4. the Windows programs, 64- and 32-bit: each .exe's size, and start-up under
+#      Wine against a bare Win32 window with the same five controls (<= 640 KiB, <= 1.10x)
 # usage: scripts/bench.sh [RUNS]   (start-up runs per program, default 11)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -54,28 +54,36 @@ echo "start-up ${app_ms} ms vs bare ${bare_ms} ms: ratio ${start_ratio} (target 
 echo "peak RSS ${app_kb} KiB vs bare ${bare_kb} KiB: ratio ${memory_ratio} (target <= 1.10: $(verdict "$memory_ratio" 1.10))"
 
 echo
-echo "== 4. the Windows program under Wine: size, and start-up to the mapped window"
-echo "      against a bare Win32 window with the same five controls, ${runs} runs each"
-exe=$(bash scripts/build-windows.sh 2>/dev/null | tail -n1)
-cmake -S . -B build-windows -DDBMCONV_BENCH=ON >/dev/null
-cmake --build build-windows --parallel "$(nproc)" --target bare_window_windows >/dev/null
-bare=$PWD/build-windows/bench/bare_window_windows.exe
-size=$(stat -c %s "$exe")
-echo "dbmconv.exe: ${size} bytes ($((size / 1024)) KiB; target <= 512 KiB: $(verdict "$size" 524288))"
-echo "imports: $(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {printf "%s ", $3}')"
+echo "== 4. the Windows programs under Wine, 64- and 32-bit: size, and start-up to the"
+echo "      mapped window against a bare Win32 window with the same five controls, ${runs} runs each"
+mapfile -t programs < <(bash scripts/build-windows.sh 2>/dev/null)
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 bash tests/windows/wine_prefix.sh "$WINEPREFIX" >/dev/null
 # one Wine server for every run, as on a desktop where Wine is already running
 wineserver -p
-for program in "$exe" "$bare"; do
-  printf '#!/bin/sh\nexec /usr/lib/wine/wine64 %s\n' "$program" >"${program%.exe}.run"
-  chmod +x "${program%.exe}.run"
+for exe in "${programs[@]}"; do
+  folder=${exe%/app/dbmconv.exe}
+  processor=${folder##*-}
+  case $processor in
+    x64) wine=/usr/lib/wine/wine64 triplet=x86_64-w64-mingw32 ;;
+    *) wine=/usr/lib/wine/wine triplet=i686-w64-mingw32 ;;
+  esac
+  cmake -S . -B "$folder" -DDBMCONV_BENCH=ON >/dev/null
+  cmake --build "$folder" --parallel "$(nproc)" --target bare_window_windows >/dev/null
+  bare=$folder/bench/bare_window_windows.exe
+  size=$(stat -c %s "$exe")
+  echo "-- $processor: dbmconv.exe ${size} bytes ($((size / 1024)) KiB; target <= 640 KiB: $(verdict "$size" 655360))"
+  echo "imports: $("$triplet-objdump" -p "$exe" | awk '/DLL Name/ {printf "%s ", $3}')"
+  for program in "$exe" "$bare"; do
+    printf '#!/bin/sh\nexec %s %s\n' "$wine" "$program" >"${program%.exe}.run"
+    chmod +x "${program%.exe}.run"
+  done
+  build-bench/bench/measure_startup "$runs" "${exe%.exe}.run" "${bare%.exe}.run" \
+    2>/dev/null | tee "$out/startup_windows_$processor.txt" | grep -v '^RESULT'
+  read -r _ _ app_ms _ <<<"$(grep '^RESULT 0' "$out/startup_windows_$processor.txt")"
+  read -r _ _ bare_ms _ <<<"$(grep '^RESULT 1' "$out/startup_windows_$processor.txt")"
+  windows_ratio=$(awk -v a="$app_ms" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')
+  echo "$processor start-up under Wine ${app_ms} ms vs bare ${bare_ms} ms: ratio ${windows_ratio} (target <= 1.10: $(verdict "$windows_ratio" 1.10))"
 done
-build-bench/bench/measure_startup "$runs" "${exe%.exe}.run" "${bare%.exe}.run" \
-  2>/dev/null | tee "$out/startup_windows.txt" | grep -v '^RESULT'
 wineserver -k || true
-read -r _ _ app_ms _ <<<"$(grep '^RESULT 0' "$out/startup_windows.txt")"
-read -r _ _ bare_ms _ <<<"$(grep '^RESULT 1' "$out/startup_windows.txt")"
-windows_ratio=$(awk -v a="$app_ms" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')
-echo "start-up under Wine ${app_ms} ms vs bare ${bare_ms} ms: ratio ${windows_ratio} (target <= 1.10: $(verdict "$windows_ratio" 1.10))"
