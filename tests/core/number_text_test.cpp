@@ -4,13 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cfloat>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <random>
-#include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <string>
 
 namespace dbmconv {
@@ -107,10 +109,30 @@ TEST(RoundToPlaces, JudgesTheExactBinaryValueAndSendsExactHalvesToEven)
         {1e300, 4, 1e300},
         {DBL_MAX, 4, DBL_MAX},
         {0.123456789, 15, 0.123456789},
+        // tiny values, around the widest shift of the exact path (2^-76 is 2^52 x 2^-128)
+        {0x1p-75, 0, 0.0},
+        {0x1p-76, 0, 0.0},
+        {0x1p-77, 0, 0.0},
+        {-0x1p-76, 15, -0.0},
+        {0x1p-40, 15, 0.000000000000909},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.value << " to " << c.places << " places");
         EXPECT_EQ(RoundToPlaces(c.value, c.places), c.expected);
+    }
+}
+
+TEST(RoundToPlaces, TakesZeroToFifteenPlacesAndRefusesAnyOther)
+{
+    constexpr std::array<double, 6> kRounded = {1235.0, 1234.6, 1234.57, 1234.568, 1234.5679, 1234.56789};
+    for (int places = 0; places <= 15; ++places) {
+        SCOPED_TRACE(places);
+        EXPECT_EQ(RoundToPlaces(0.5, places), places == 0 ? 0.0 : 0.5);
+        EXPECT_EQ(RoundToPlaces(1234.56789, places), kRounded[static_cast<std::size_t>(std::min(places, 5))]);
+    }
+    for (const int places : {-1, 16, -100, 100}) {
+        SCOPED_TRACE(places);
+        EXPECT_THROW((void)RoundToPlaces(0.5, places), std::invalid_argument);
     }
 }
 

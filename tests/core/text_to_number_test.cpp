@@ -159,6 +159,50 @@ TEST(TextToNumber, DigitsPastEightHundredStillDecideAnExactHalf)
     EXPECT_EQ(TextToNumber(half + zeros + u"1.5"), next);
 }
 
+TEST(TextToNumber, LongDigitsAndTheirExponentMakeOneExactPowerOfTen)
+{
+    const std::u16string zeros(150000, u'0');
+    const ReadCase cases[] = {
+        // the digits' own offset and the written exponent, in both directions
+        {u"0." + zeros + u"1e150001", 1.0},
+        {u"1" + zeros + u"e-150000", 1.0},
+        {u"-0." + zeros + u"25e150001", -2.5},
+        {u"4" + zeros + u"e-150001", 0.4},
+        // around the old saturation of written exponents, from both sides
+        {u"0." + std::u16string(99999, u'0') + u"1e100000", 1.0},
+        {u"0." + std::u16string(100000, u'0') + u"1e100001", 1.0},
+        {u"1" + std::u16string(100000, u'0') + u"e-100000", 1.0},
+        // written exponents far past any text's length stay out of range
+        {u"1" + zeros + u"e-99999999999999999999", 0.0},
+        {u"0." + zeros + u"1e-9223372036854775807", 0.0},
+    };
+    for (const auto& c : cases) {
+        expectReads(c);
+    }
+    EXPECT_THROW((void)TextToNumber(u"0." + zeros + u"1e99999999999999999999"), RuntimeError);
+}
+
+TEST(TextToNumber, ReadsNothingPastTheEndOfItsView)
+{
+    // the views end inside a number; what lies beyond them must not count
+    const std::u16string_view text = u"12.5e3 4";
+    const ReadCase cases[] = {
+        {std::u16string(text.substr(0, 1)), 1.0},
+        {std::u16string(text.substr(0, 3)), 12.0},
+        {std::u16string(text.substr(0, 5)), 12.5},
+        {std::u16string(text.substr(0, 7)), 12500.0},
+    };
+    for (const auto& c : cases) {
+        expectReads(c);
+    }
+    for (std::size_t length = 0; length <= text.size(); ++length) {
+        SCOPED_TRACE(length);
+        EXPECT_EQ(TextToNumber(text.substr(0, length)), TextToNumber(std::u16string(text.substr(0, length))));
+    }
+    EXPECT_EQ(TextToNumber(std::u16string_view(u"12", 1)), 1.0);
+    EXPECT_EQ(TextToNumber(std::u16string_view(u"1 2", 2)), 1.0);
+}
+
 TEST(TextToNumber, NumbersBeyondTheRangeOfADoubleAreARunTimeError)
 {
     const std::u16string tooLarge[] = {
