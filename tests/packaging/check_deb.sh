@@ -28,6 +28,7 @@ expected=$(sort <<EOF2
 /usr/share/icons/hicolor/256x256/apps/$id.png
 /usr/share/icons/hicolor/scalable/apps/$id.svg
 /usr/share/man/man1/dbmconv.1.gz
+/usr/share/man/zh_CN/man1/dbmconv.1.gz
 /usr/share/doc/dbmconv/copyright
 /usr/share/doc/dbmconv/changelog.Debian.gz
 /usr/share/lintian/overrides/dbmconv
@@ -49,6 +50,7 @@ check "full RELRO" "$(readelf -lW "$program" | grep -c GNU_RELRO)" 1
 check "BIND_NOW" "$(readelf -d "$program" | grep -c 'BIND_NOW')" 1
 check "stack protector" "$(readelf --dyn-syms -W "$program" | grep -c '__stack_chk_fail')" 1
 check "man page" "$(zcat "$work/usr/share/man/man1/dbmconv.1.gz" | grep -c '^\.TH DBMCONV 1')" 1
+check "Chinese man page" "$(zcat "$work/usr/share/man/zh_CN/man1/dbmconv.1.gz" | grep -c '^\.SH 名称')" 1
 check "licence" "$(grep -c '^License: MIT$' "$work/usr/share/doc/dbmconv/copyright")" 2
 
 report=$(lintian --pedantic -I -E "$deb" 2>&1 | grep -v 'running with root privileges')

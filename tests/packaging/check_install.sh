@@ -18,6 +18,7 @@ expect "share/applications/$id.desktop"
 expect "share/metainfo/$id.metainfo.xml"
 expect "share/icons/hicolor/scalable/apps/$id.svg"
 expect share/man/man1/dbmconv.1.gz
+expect share/man/zh_CN/man1/dbmconv.1.gz
 expect share/doc/dbmconv/copyright
 for size in 16 24 32 48 64 128 256; do
   expect "share/icons/hicolor/${size}x${size}/apps/$id.png"
