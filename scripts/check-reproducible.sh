@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Shows that a build can be repeated: builds the Debian package and the Windows
-# program twice, from two clean clones of the current commit in folders of
-# different names, and compares what they make byte for byte.
+# Shows that a build can be repeated: builds the Debian package, the Windows
+# programs and their installer packages twice, from two clean clones of the
+# current commit in folders of different names, and compares what they make
+# byte for byte.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 work=$(mktemp -d)
@@ -12,13 +13,14 @@ artefacts() {
   git clone --quiet --no-hardlinks "$PWD" "$clone"
   bash "$clone/scripts/package.sh"
   bash "$clone/scripts/build-windows.sh"
+  bash "$clone/scripts/package-windows.sh"
 }
 mapfile -t first < <(artefacts "$work/first")
 mapfile -t second < <(artefacts "$work/a-second-clone")
 
 status=0
 for i in "${!first[@]}"; do
-  name=$(basename "${first[$i]}")
+  name=${first[$i]#"$work/first/"}
   if cmp -s "${first[$i]}" "${second[$i]}"; then
     echo "same: $name $(sha256sum <"${first[$i]}" | cut -c1-64)"
   else

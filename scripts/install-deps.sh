@@ -34,11 +34,13 @@ package_packages=(
   dpkg-dev file lintian
 )
 # The MinGW-w64 cross compilers (posix threads) for 64- and 32-bit Windows, and
-# Wine, to build the Windows programs on Debian and run them and their tests here.
+# Wine, to build the Windows programs on Debian and run them and their tests
+# here; wixl and msitools make their Windows Installer packages, faketime gives
+# those the last commit's time.
 windows_packages=(
   cmake g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest wine wine64
-  fonts-arphic-uming
+  fonts-arphic-uming wixl msitools faketime
 )
 # Wine's 32-bit half, to run the 32-bit program and its suites.
 wine32_packages=(

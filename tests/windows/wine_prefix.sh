@@ -2,7 +2,8 @@
 # Makes the private Wine prefix the Windows tests run in: a fresh one, without
 # the Mono and Gecko installers, and with 宋体 (SimSun), which Wine does not
 # have, replaced by a Debian CJK font so that the window's Chinese renders.
-# With a version (win7, say), the prefix says it is that Windows.
+# With a version (win7, say), the prefix says it is that Windows; with
+# WINEARCH=win32 it is a 32-bit Windows.
 # usage: wine_prefix.sh PREFIX-FOLDER [WINDOWS-VERSION]
 set -euo pipefail
 prefix=$1
@@ -12,7 +13,13 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_A
 unset DISPLAY WAYLAND_DISPLAY
 rm -rf "$prefix"
 mkdir -p "$prefix"
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+# A 32-bit Windows (WINEARCH=win32) needs Wine's 32-bit loader; a 64-bit one,
+# which runs 32-bit programs too, the 64-bit loader.
+if [ "${WINEARCH:-}" = win32 ]; then
+  wine=$(command -v wine)
+else
+  wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+fi
 "$wine" wineboot --init >/dev/null 2>&1
 for face in 宋体 SimSun NSimSun 新宋体; do
   "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "$font" /f >/dev/null 2>&1

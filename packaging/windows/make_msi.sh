@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Makes the Windows Installer package of one built program with wixl, the same
+# bytes every time for the same commit: its codes are derived from the version
+# and the processor, and its time stamps are the last commit's.
+# usage: make_msi.sh x86|x64 VERSION PROGRAM.exe ICON.ico OUTPUT.msi
+set -euo pipefail
+arch=$1
+version=$2
+program=$3
+icon=$4
+output=$5
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../scripts/commit-time.sh"
+
+# A GUID that is always the same for the same name (a name-based UUID, version 5
+# layout, from SHA-1).
+derived_guid() {
+  local hash
+  hash=$(printf 'dbmconv %s' "$1" | sha1sum | cut -c1-32)
+  printf '%s-%s-5%s-%x%s-%s\n' "${hash:0:8}" "${hash:8:4}" "${hash:13:3}" \
+    $(( (0x${hash:16:1} & 3) | 8 )) "${hash:17:3}" "${hash:20:12}" | tr 'a-f' 'A-F'
+}
+product_code=$(derived_guid "product $version $arch")
+package_code=$(derived_guid "package $version $arch")
+# the same file at the same place in every version: the same component
+component_guid=$(derived_guid "component $arch")
+template=$([ "$arch" = x64 ] && echo "x64;2052" || echo "Intel;2052")
+
+# wixl takes its sources from the folder it runs in.
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+cp "$program" "$stage/dbmconv.exe"
+cp "$icon" "$stage/dbmconv.ico"
+cp "$here/dbmconv.wxs" "$stage/"
+# The package's texts are Chinese: its tables use the code page of Chinese (PRC)
+# Windows, 936, which wixl takes from WINDOWS_LANGUAGE and does not write down.
+export WINDOWS_LANGUAGE=zh_CN TZ=UTC
+when=$(date -u -d "@${SOURCE_DATE_EPOCH:-$(date +%s)}" '+%Y-%m-%d %H:%M:%S')
+(cd "$stage" && faketime -f "$when" wixl -a "$arch" -D "Arch=$arch" -D "Version=$version" \
+  -D "ProductCode=$product_code" -D "ComponentGuid=$component_guid" -o package.msi dbmconv.wxs 2>&1 |
+  grep -v -e 'unimplemented' -e '^$' >&2 || true)
+[ -s "$stage/package.msi" ] || { echo "wixl made no package" >&2; exit 1; }
+# What wixl leaves out: the code page itself, the package's language and its
+# code, which wixl would draw at random.
+printf '\r\n\r\n936\t_ForceCodepage\r\n' >"$stage/_ForceCodepage.idt"
+(cd "$stage" && faketime -f "$when" msibuild package.msi -i _ForceCodepage.idt &&
+  faketime -f "$when" msibuild package.msi -s "功率和dBm换算 $version" "The dbmconv authors" "$template" "{$package_code}")
+cp "$stage/package.msi" "$output"
