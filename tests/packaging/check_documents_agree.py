@@ -24,7 +24,7 @@ def same(what, english, chinese):
 
 
 def commands(markdown):
-    blocks = re.findall(r"^```sh\n(.*?)^```", markdown, re.M | re.S)
+    blocks = re.findall(r"^```(?:sh|bat)\n(.*?)^```", markdown, re.M | re.S)
     return [line for block in blocks for line in block.splitlines() if line.strip()]
 
 
@@ -37,8 +37,9 @@ english = (source / "README.md").read_text()
 chinese = (source / "README.zh-CN.md").read_text()
 same("README commands", commands(english), commands(chinese))
 same("README files", artefacts(english), artefacts(chinese))
-same("README version", re.findall(r"Version (\d+\.\d+)", english), re.findall(r"版本 ?(\d+\.\d+)", chinese))
-same("README version is the project's", re.findall(r"Version (\d+\.\d+)", english), [project_version])
+english_versions = sorted(set(re.findall(r"[Vv]ersion (\d+\.\d+)", english)))
+same("README versions", english_versions, sorted(set(re.findall(r"版本 ?(\d+\.\d+)", chinese))))
+same("README version is the project's", english_versions, [project_version])
 same("links between the READMEs", "README.zh-CN.md" in english, "README.md" in chinese)
 
 
