@@ -6,21 +6,16 @@ upgrade code and a major upgrade, its icon in the list of installed programs,
 no repair or modify buttons, a Start-menu shortcut named as the window, and
 nothing that runs code of its own: no custom actions, no reboot.
 """
+import pathlib
 import subprocess
 import sys
 
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "support"))
+from checks import Checks  # noqa: E402
+
 package, processor, version = sys.argv[1:4]
 UPGRADE_CODE = "{F46A89A7-5374-4978-847F-22169CC22FF2}"
-failures = 0
-
-
-def check(what, actual, expected):
-    global failures
-    if actual == expected:
-        print("ok: %s" % what)
-    else:
-        print("FAIL: %s: got %r, expected %r" % (what, actual, expected))
-        failures += 1
+check = Checks()
 
 
 def table(name):
@@ -68,4 +63,4 @@ check("one Start-menu shortcut named as the window",
       [(row[1], row[2].split("|")[-1], row[8]) for row in shortcuts],
       [("ProgramMenuFolder", "功率和dBm换算", "dbmconv.ico")])
 check("its icon in the package", [row[0] for row in table("Icon")], ["dbmconv.ico"])
-sys.exit(1 if failures else 0)
+check.exit()

@@ -15,20 +15,14 @@ import shutil
 import struct
 import subprocess
 import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "support"))
+from checks import Checks  # noqa: E402
 import tempfile
 
 wine, package, program, icon, e2e = sys.argv[1:6]
 NAME = "功率和dBm换算"
-failures = 0
-
-
-def check(what, actual, expected):
-    global failures
-    if actual == expected:
-        print("ok: %s" % what)
-    else:
-        print("FAIL: %s: got %r, expected %r" % (what, actual, expected))
-        failures += 1
+check = Checks()
 
 
 def run(*command, **options):
@@ -157,7 +151,7 @@ try:
     if is_64_bit_package and not is_64_bit_windows:
         check("refused on 32-bit Windows", msiexec("/i", package, "/qn") != 0, True)
         check("nothing left behind", [found for found in leftovers(code) if found not in before], [])
-        sys.exit(1 if failures else 0)
+        check.exit()
 
     check("silent install exits 0", msiexec("/i", package, "/qn"), 0)
     folder = "C:\\Program Files\\dbmconv" if is_64_bit_package or not is_64_bit_windows \
@@ -203,4 +197,4 @@ try:
 finally:
     run("wineserver", "-k")
     shutil.rmtree(work, ignore_errors=True)
-sys.exit(1 if failures else 0)
+check.exit()
