@@ -1,8 +1,7 @@
 // The Windows window itself, under Wine in an X session: its answers to DPI
 // changes, its message box, its icons, its input method, its focus, its label,
 // and what it does when the system will not create it.
-#include "control_ids.h"
-#include "converter_form_window.h"
+#include "win32_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,58 +10,21 @@
 #include <imm.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cwchar>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace dbmconv::win32 {
 namespace {
 
+using test::controlTexts;
+using test::openBoxes;
+using test::pumpMessages;
+using test::putOnClipboard;
+using test::ShownWindow;
+using test::waitFor;
+
 constexpr UINT kGetDpiScaledSize = 0x02E4;
-
-// Runs what is waiting in the thread's queue.
-void pumpMessages()
-{
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-// Runs the thread's messages until `done` holds, for at most two seconds: the
-// window manager answers in its own time.
-template <typename Condition>
-bool waitFor(Condition done)
-{
-    const ULONGLONG end = GetTickCount64() + 2000;
-    while (!done()) {
-        if (GetTickCount64() > end) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        pumpMessages();
-    }
-    return true;
-}
-
-struct ShownWindow {
-    std::wstring failure;
-    std::unique_ptr<ConverterFormWindow> window = ConverterFormWindow::create(GetModuleHandleW(nullptr), failure);
-
-    ShownWindow()
-    {
-        if (window) {
-            window->form().Form_Load();
-            window->showCentred(SW_SHOWNORMAL);
-            SetForegroundWindow(window->handle());
-            pumpMessages();
-        }
-    }
-    [[nodiscard]] HWND control(ControlId id) const { return GetDlgItem(window->handle(), id); }
-};
 
 RECT windowRect(HWND window)
 {
@@ -166,23 +128,6 @@ struct BoxWatch {
     int mostBoxes = 0;
 };
 BoxWatch* g_watch = nullptr; // a timer procedure has no other way to its state
-
-BOOL CALLBACK collectMessageBox(HWND window, LPARAM found)
-{
-    wchar_t name[16]{};
-    GetClassNameW(window, name, 16);
-    if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    }
-    return TRUE;
-}
-
-std::vector<HWND> openBoxes()
-{
-    std::vector<HWND> boxes;
-    EnumThreadWindows(GetCurrentThreadId(), collectMessageBox, reinterpret_cast<LPARAM>(&boxes));
-    return boxes;
-}
 
 // Runs inside the box's own loop: "activates" the button under the box once,
 // then dismisses whatever boxes are open, one a tick.
@@ -289,18 +234,6 @@ TEST(Win32Window, Label1ShowsItsWholeCaptionAfterAnyPicks)
     EXPECT_EQ(differing, 0) << "pixels unlike those right after start";
 }
 
-void putOnClipboard(HWND owner, const std::wstring& text)
-{
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
-
 double millisecondsSince(ULONGLONG start)
 {
     return static_cast<double>(GetTickCount64() - start);
@@ -309,18 +242,11 @@ double millisecondsSince(ULONGLONG start)
 // What the message boxes said, each dismissed as soon as it is seen.
 std::vector<std::wstring>* g_messages = nullptr;
 
-BOOL CALLBACK collectText(HWND control, LPARAM texts)
-{
-    wchar_t text[128]{};
-    GetWindowTextW(control, text, 128);
-    reinterpret_cast<std::vector<std::wstring>*>(texts)->emplace_back(text);
-    return TRUE;
-}
-
 void CALLBACK readAndDismissBoxes(HWND, UINT, UINT_PTR, DWORD)
 {
     for (const HWND box : openBoxes()) {
-        EnumChildWindows(box, collectText, reinterpret_cast<LPARAM>(g_messages));
+        const std::vector<std::wstring> texts = controlTexts(box);
+        g_messages->insert(g_messages->end(), texts.begin(), texts.end());
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
 }

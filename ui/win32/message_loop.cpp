@@ -6,13 +6,18 @@ int runMessageLoop(HWND window)
 {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (IsWindow(window) && IsDialogMessageW(window, &message)) {
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        handleMessage(window, message);
     }
     return static_cast<int>(message.wParam);
+}
+
+void handleMessage(HWND window, MSG& message)
+{
+    if (IsWindow(window) && IsDialogMessageW(window, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 } // namespace dbmconv::win32

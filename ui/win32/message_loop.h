@@ -9,4 +9,9 @@ namespace dbmconv::win32 {
 // Returns the exit code the window posted.
 int runMessageLoop(HWND window);
 
+// Handles one message as that loop does, so that tests which pump the queue
+// themselves give their window the same keyboard navigation. Without a window
+// the message is only translated and dispatched.
+void handleMessage(HWND window, MSG& message);
+
 } // namespace dbmconv::win32
