@@ -53,7 +53,7 @@ int eventsFromEnvironment()
 {
     const char* events = std::getenv("DBMCONV_MONKEY_EVENTS");
     const int count = events != nullptr ? std::atoi(events) : 0;
-    return count > 0 ? count : 10000;
+    return count > 0 ? count : 20000;
 }
 
 std::string utf8(std::u16string_view text)
