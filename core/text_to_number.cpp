@@ -18,10 +18,11 @@ namespace {
 constexpr std::size_t kKeptDigits = 800;
 
 // No double lies at or beyond 10^309 or below 10^-330 (half the smallest subnormal
-// is about 2.5e-324). A written exponent is saturated where no text can bring it
-// back into that range: the digits before and after the point move it by at most
-// the length of the text, and no text is 10^15 characters long. The value that
-// results is therefore decided exactly, whatever the lengths.
+// is about 2.5e-324). A written exponent is held at about 10^18 (never past
+// 10^18 + 9, so it cannot overflow), where no text can bring it back into that
+// range: the digits before and after the point move it by at most the length of
+// the text, and no text is 10^15 characters long. The value that results is
+// therefore decided exactly, whatever the lengths.
 constexpr std::int64_t kExponentSaturation = 1'000'000'000'000'000'000;
 constexpr std::int64_t kOverflowExponent = 310;
 constexpr std::int64_t kUnderflowExponent = -330;
@@ -121,7 +122,7 @@ DecimalNumber scanNumber(std::u16string_view text)
     }
     std::int64_t exponent = 0;
     for (char16_t c = reader.peek(); isDigit(c); c = reader.peek()) {
-        exponent = exponent >= kExponentSaturation / 10 ? kExponentSaturation : exponent * 10 + (c - u'0');
+        exponent = std::min(exponent, kExponentSaturation / 10) * 10 + (c - u'0');
         reader.advance();
     }
     number.exponent += negativeExponent ? -exponent : exponent;
