@@ -66,6 +66,30 @@ bool registerWindowClass(HINSTANCE instance, WNDPROC procedure)
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// Where a control sits at `dpi`. A drop-down combo box is given the height of
+// its field and its open list; the field itself takes the height its font asks
+// for.
+RECT placeOf(int id, UINT dpi)
+{
+    const auto [twips, heightInRows] = [id]() -> std::pair<layout::TwipsRect, int> {
+        switch (id) {
+        case kCommand1Id:
+            return {layout::kCommand1, 1};
+        case kText2Id:
+            return {layout::kText2, 1};
+        case kText1Id:
+            return {layout::kText1, 1};
+        case kCombo1Id:
+            return {layout::kCombo1, 4};
+        default:
+            return {layout::kLabel1, 1};
+        }
+    }();
+    const int left = toPixels(twips.left, dpi);
+    const int top = toPixels(twips.top, dpi);
+    return {left, top, left + toPixels(twips.width, dpi), top + toPixels(twips.height, dpi) * heightInRows};
+}
+
 // A fixed window: the system menu offers to move and close it, nothing else.
 void trimSystemMenu(HWND window)
 {
@@ -115,13 +139,15 @@ bool ConverterFormWindow::createWindow(std::wstring& failure)
         return false;
     }
     trimSystemMenu(window_);
+    // Every call on a window costs a round trip to the system (most under Wine):
+    // the controls are made where they belong, and the frame is sized only when
+    // it is placed.
+    dpi_ = dpiFunctions_.dpiOfWindow(window_);
     if (!createControls()) {
         failure = systemReason(GetLastError());
         return false;
     }
-    useDpi(dpiFunctions_.dpiOfWindow(window_));
-    const SIZE frame = frameSize(dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    useFontsAndIcons();
     return true;
 }
 
@@ -236,7 +262,9 @@ bool ConverterFormWindow::createControls()
 {
     auto create = [this](const wchar_t* windowClass, std::u16string_view text, DWORD style, DWORD exStyle, int id) {
         const std::wstring wide = toWide(text);
-        return CreateWindowExW(exStyle, windowClass, wide.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+        const RECT place = placeOf(id, dpi_);
+        return CreateWindowExW(exStyle, windowClass, wide.c_str(), WS_CHILD | WS_VISIBLE | style, place.left,
+                               place.top, place.right - place.left, place.bottom - place.top, window_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     };
     // Created in the designed order.
@@ -290,21 +318,20 @@ SIZE ConverterFormWindow::frameSize(UINT dpi) const
 void ConverterFormWindow::useDpi(UINT dpi)
 {
     dpi_ = dpi;
+    for (const HWND control : {command1_, text2_, text1_, combo1_, label1_}) {
+        const RECT place = placeOf(GetDlgCtrlID(control), dpi_);
+        SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    useFontsAndIcons();
+}
+
+// The fonts, the label's size and the icons at the window's DPI.
+void ConverterFormWindow::useFontsAndIcons()
+{
     // the fonts of the old resolution go only once the controls have the new ones
     Font newControlFont = controlFont(dpi_);
     Font newMessageFont = messageFont(dpiFunctions_, dpi_);
-    auto place = [this](HWND control, layout::TwipsRect twips, int height) {
-        SetWindowPos(control, nullptr, toPixels(twips.left, dpi_), toPixels(twips.top, dpi_),
-                     toPixels(twips.width, dpi_), height, SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    place(command1_, layout::kCommand1, toPixels(layout::kCommand1.height, dpi_));
-    place(text2_, layout::kText2, toPixels(layout::kText2.height, dpi_));
-    place(text1_, layout::kText1, toPixels(layout::kText1.height, dpi_));
-    // A drop-down combo box is given the height of its field and its open list;
-    // the field itself takes the height its font asks for.
-    place(combo1_, layout::kCombo1, toPixels(layout::kCombo1.height, dpi_) * 4);
-    place(label1_, layout::kLabel1, toPixels(layout::kLabel1.height, dpi_));
-
     SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(newMessageFont.get()), TRUE);
     for (const HWND control : {text2_, text1_, combo1_, label1_}) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(newControlFont.get()), TRUE);
@@ -349,8 +376,7 @@ void ConverterFormWindow::showCentred(int showCommand)
     const RECT& work = monitor.rcWork;
     const SIZE frame = frameSize(dpi_);
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - frame.cx) / 2,
-                 work.top + (work.bottom - work.top - frame.cy) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 work.top + (work.bottom - work.top - frame.cy) / 2, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
     SetFocus(combo1_);

@@ -72,6 +72,7 @@ private:
     [[nodiscard]] bool takesActions() const;
     [[nodiscard]] bool createControls();
     void useDpi(UINT dpi);
+    void useFontsAndIcons();
     void useIcons();
     void fitLabel(const std::wstring& caption);
     void restoreFocus();
