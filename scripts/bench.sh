@@ -6,10 +6,12 @@
 #      with the same widgets and fonts, under Xvfb                       (<= 1.15x, <= 1.10x)
 #   4. the Windows programs, 64- and 32-bit: each .exe's size, and start-up under
 #      Wine against a bare Win32 window with the same five controls (<= 640 KiB, <= 1.10x)
-# usage: scripts/bench.sh [RUNS]   (start-up runs per program, default 11)
+# usage: scripts/bench.sh [RUNS] [WINE-RUNS]   (start-up runs per program, default 11;
+#        under Wine, where start-up varies twice as much, default 31)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-11}
+wine_runs=${2:-31}
 
 bash scripts/install-deps.sh bench
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DDBMCONV_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
@@ -55,7 +57,7 @@ echo "peak RSS ${app_kb} KiB vs bare ${bare_kb} KiB: ratio ${memory_ratio} (targ
 
 echo
 echo "== 4. the Windows programs under Wine, 64- and 32-bit: size, and start-up to the"
-echo "      mapped window against a bare Win32 window with the same five controls, ${runs} runs each"
+echo "      mapped window against a bare Win32 window with the same five controls, ${wine_runs} runs each"
 mapfile -t programs < <(bash scripts/build-windows.sh 2>/dev/null)
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -79,7 +81,7 @@ for exe in "${programs[@]}"; do
     printf '#!/bin/sh\nexec %s %s\n' "$wine" "$program" >"${program%.exe}.run"
     chmod +x "${program%.exe}.run"
   done
-  build-bench/bench/measure_startup "$runs" "${exe%.exe}.run" "${bare%.exe}.run" \
+  build-bench/bench/measure_startup "$wine_runs" "${exe%.exe}.run" "${bare%.exe}.run" \
     2>/dev/null | tee "$out/startup_windows_$processor.txt" | grep -v '^RESULT'
   read -r _ _ app_ms _ <<<"$(grep '^RESULT 0' "$out/startup_windows_$processor.txt")"
   read -r _ _ bare_ms _ <<<"$(grep '^RESULT 1' "$out/startup_windows_$processor.txt")"

@@ -267,14 +267,17 @@ bool ConverterFormWindow::createControls()
                                place.top, place.right - place.left, place.bottom - place.top, window_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     };
-    // Created in the designed order.
-    // (BS_NOTIFY: the button says when it takes the focus, as the others do)
-    command1_ = create(WC_BUTTONW, texts::kCalculateCaption, WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, kCommand1Id);
-    text2_ = create(WC_EDITW, u"", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, kText2Id);
-    text1_ = create(WC_EDITW, u"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kText1Id);
+    // The tab order is the order of the controls on the window's stack, and each
+    // new control goes to the bottom of it: they are made in the order Combo1,
+    // Text1, Label1, Text2, Command1. Label1 sits just before Text2 there, which
+    // makes it the label screen readers name Text2 by, so the unit is read with it.
     combo1_ = create(WC_COMBOBOXW, u"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, kCombo1Id);
+    text1_ = create(WC_EDITW, u"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kText1Id);
     // one line, always: the label sizes itself to its caption
     label1_ = create(WC_STATICW, u"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, kLabel1Id);
+    text2_ = create(WC_EDITW, u"", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, kText2Id);
+    // (BS_NOTIFY: the button says when it takes the focus, as the others do)
+    command1_ = create(WC_BUTTONW, texts::kCalculateCaption, WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, kCommand1Id);
     if (command1_ == nullptr || text2_ == nullptr || text1_ == nullptr || combo1_ == nullptr || label1_ == nullptr) {
         return false;
     }
@@ -293,18 +296,10 @@ bool ConverterFormWindow::createControls()
     // in the box although its result was dropped.
     ImmAssociateContextEx(text1_, nullptr, 0);
 
-    // The tab order is the order of the controls on the window's stack: Combo1,
-    // Text1, Text2, Command1. Label1 sits just before Text2 there, which makes
-    // it the label screen readers name Text2 by, so the unit is read with it.
-    SetWindowPos(combo1_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(text1_, combo1_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(label1_, text1_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(text2_, label1_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(command1_, text2_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-    setAccessibleName(combo1_, texts::kModeListPurpose);
-    setAccessibleName(text1_, texts::kInputName);
-    setAccessibleDescription(text2_, texts::kResultDescription);
+    const AccessibleAnnotations annotations;
+    annotations.setName(combo1_, texts::kModeListPurpose);
+    annotations.setName(text1_, texts::kInputName);
+    annotations.setDescription(text2_, texts::kResultDescription);
     return true;
 }
 
