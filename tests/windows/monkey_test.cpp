@@ -40,8 +40,9 @@ const std::u16string kTypeable = u"-.0123456789";
 // one in a program of ten lines too: pasting them would test only Wine.
 const std::wstring kCrashWine = L"\u0EB8\u0EB9\u0EC8\u0EC9\u0ECA\u0ECB\u0ECC\u0ECD";
 // A user reads a message box before clicking it; a box just shown is not yet
-// where Wine sends clicks.
+// where Wine sends clicks. One whose answer did not take is answered again.
 constexpr ULONGLONG kReadingMilliseconds = 50;
+constexpr ULONGLONG kAnswerAgainMilliseconds = 1000;
 
 std::uint64_t seedFromEnvironment()
 {
@@ -214,17 +215,22 @@ private:
 };
 
 // The message boxes as a user meets them: each is read, checked against what
-// the core says of the texts of the moment, and answered once, with Enter or a
-// click on OK by turns. A box or menu still open after 3 s is closed and counted.
+// the core says of the texts of the moment, and answered with Enter or a click
+// on OK by turns. Under load, Wine can hand a click that is sent just after a
+// box appears to the disabled window below it, although the box is the window
+// at that point before and after the click; so a box still open a second after
+// its answer is answered again, and these repeats are counted and bounded. A
+// box or menu still open after 3 s is closed and counted.
 struct BoxWatch {
     explicit BoxWatch(const Controls& watched)
         : controls(watched)
     {
     }
     Controls controls;
-    int mostOpen = 0, reminders = 0, errors = 0, byEnter = 0, byClick = 0, stuck = 0;
+    int mostOpen = 0, reminders = 0, errors = 0, byEnter = 0, byClick = 0, answeredAgain = 0, stuck = 0;
     std::vector<std::string> problems;
-    ULONGLONG openSince = 0, boxSeenAt = 0;
+    ULONGLONG openSince = 0, boxSeenAt = 0, answeredAt = 0;
+    HWND answered = nullptr;
 };
 BoxWatch* g_boxes = nullptr; // a timer procedure has no other way to its state
 
@@ -241,6 +247,7 @@ void noteBox(BoxWatch& watch, HWND box)
     }
     ++(expected && expected->rfind(u"请输入", 0) == 0 ? watch.reminders : watch.errors);
     watch.boxSeenAt = GetTickCount64();
+    watch.answered = nullptr;
 }
 
 void CALLBACK answerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
@@ -263,12 +270,16 @@ void CALLBACK answerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
         return;
     }
     const HWND box = boxes.empty() ? nullptr : boxes.front();
-    if (box == nullptr || GetPropW(box, L"dbmconvAnswered") != nullptr) {
+    if (box == nullptr) {
         return;
     }
     if (GetPropW(box, L"dbmconvSeen") == nullptr) {
         SetPropW(box, L"dbmconvSeen", box);
         noteBox(watch, box);
+    }
+    const bool again = box == watch.answered;
+    if (again && now - watch.answeredAt < kAnswerAgainMilliseconds) {
+        return;
     }
     const HWND ok = GetDlgItem(box, IDOK);
     if ((watch.byEnter + watch.byClick) % 2 == 0) {
@@ -280,7 +291,9 @@ void CALLBACK answerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
     } else {
         return;
     }
-    SetPropW(box, L"dbmconvAnswered", box);
+    watch.answeredAgain += again ? 1 : 0;
+    watch.answered = box;
+    watch.answeredAt = now;
 }
 
 // Where a run stood, for a report even when the process crashes.
@@ -649,13 +662,16 @@ TEST(Win32Monkey, SurvivesARandomStreamOfUserEvents)
 
     const Landed& landed = monkey.landed;
     std::printf("%d events in %.1f s: %d results shown; %d message boxes (%d reminders, %d errors; %d answered "
-                "with Enter, %d with a click); pastes that changed Text1: %d by menu, %d by Shift+Insert; picks: %d "
-                "from the dropped list, %d with arrows; %d input-method sends took; the window brought back to the "
-                "foreground %d times; last result \"%s\"\n",
+                "with Enter, %d with a click, %d of them repeated); pastes that changed Text1: %d by menu, %d by "
+                "Shift+Insert; picks: %d from the dropped list, %d with arrows; %d input-method sends took; the window "
+                "brought back to the foreground %d times; last result \"%s\"\n",
                 journal.event, static_cast<double>(GetTickCount64() - start) / 1000.0, text2Changes,
                 boxes.reminders + boxes.errors, boxes.reminders, boxes.errors, boxes.byEnter, boxes.byClick,
-                landed.menuPastes, landed.keyPastes, landed.droppedListPicks, landed.arrowPicks,
+                boxes.answeredAgain, landed.menuPastes, landed.keyPastes, landed.droppedListPicks, landed.arrowPicks,
                 landed.inputMethodSends, reactivations, utf8(before.text2).c_str());
+    // Lost answers are Wine's rare race; a box that often ignores its first one
+    // has lost the keyboard or the pointer to the window it disabled.
+    EXPECT_LE(boxes.answeredAgain, 2 + (boxes.reminders + boxes.errors) / 50) << "boxes had to be answered twice";
     // A long run in which one of these never happened no longer reaches the window.
     if (events >= 2000 && !HasFailure()) {
         for (const int count : {text2Changes, boxes.reminders, boxes.errors, boxes.byEnter, boxes.byClick,
