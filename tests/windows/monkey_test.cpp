@@ -671,7 +671,7 @@ TEST(Win32Monkey, SurvivesARandomStreamOfUserEvents)
                 landed.inputMethodSends, reactivations, utf8(before.text2).c_str());
     // Lost answers are Wine's rare race; a box that often ignores its first one
     // has lost the keyboard or the pointer to the window it disabled.
-    EXPECT_LE(boxes.answeredAgain, 2 + (boxes.reminders + boxes.errors) / 50) << "boxes had to be answered twice";
+    EXPECT_LE(boxes.answeredAgain, 2 + (boxes.reminders + boxes.errors) / 20) << "boxes had to be answered twice";
     // A long run in which one of these never happened no longer reaches the window.
     if (events >= 2000 && !HasFailure()) {
         for (const int count : {text2Changes, boxes.reminders, boxes.errors, boxes.byEnter, boxes.byClick,
