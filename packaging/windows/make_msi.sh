@@ -26,16 +26,20 @@ package_code=$(derived_guid "package $version $arch")
 component_guid=$(derived_guid "component $arch")
 template=$([ "$arch" = x64 ] && echo "x64;2052" || echo "Intel;2052")
 
+export TZ=UTC
+when=$(date -u -d "@${SOURCE_DATE_EPOCH:-$(date +%s)}" '+%Y-%m-%d %H:%M:%S')
+
 # wixl takes its sources from the folder it runs in.
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp "$program" "$stage/dbmconv.exe"
 cp "$icon" "$stage/dbmconv.ico"
 cp "$here/dbmconv.wxs" "$stage/"
+# The cabinet keeps each file's modification time: the commit's, not the copy's.
+touch -d "$when" "$stage"/*
 # The package's texts are Chinese: its tables use the code page of Chinese (PRC)
 # Windows, 936, which wixl takes from WINDOWS_LANGUAGE and does not write down.
-export WINDOWS_LANGUAGE=zh_CN TZ=UTC
-when=$(date -u -d "@${SOURCE_DATE_EPOCH:-$(date +%s)}" '+%Y-%m-%d %H:%M:%S')
+export WINDOWS_LANGUAGE=zh_CN
 (cd "$stage" && faketime -f "$when" wixl -a "$arch" -D "Arch=$arch" -D "Version=$version" \
   -D "ProductCode=$product_code" -D "ComponentGuid=$component_guid" -o package.msi dbmconv.wxs 2>&1 |
   grep -v -e 'unimplemented' -e '^$' >&2 || true)
