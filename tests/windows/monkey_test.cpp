@@ -39,8 +39,8 @@ const std::u16string kTypeable = u"-.0123456789";
 // Wine's (8 and 10) text layout crashes any edit control, a bare one in a
 // program of twenty lines too, on these marks where they follow no letter of
 // their own script: the Hebrew and Arabic ones before a right-to-left letter,
-// the Lao ones before any. Found by scanning every combining mark of the BMP;
-// pasting them would test only Wine.
+// the Lao ones before a Han character too. Found by scanning every combining
+// mark of the BMP; pasting them would test only Wine.
 const std::wstring kCrashWine = L"\u05B0\u05B1\u05B2\u05B3\u05B4\u05B5\u05B6\u05B7\u05B8\u05BB\u05BD\u05BF\u05C7"
                                 L"\u0615\u064B\u064C\u064D\u064E\u064F\u0650\u0651\u0652\u0653\u0654\u0655\u0657"
                                 L"\u065A\u0670\u0EB8\u0EB9\u0EC8\u0EC9\u0ECA\u0ECB\u0ECC\u0ECD\uFB1E";
