@@ -15,6 +15,20 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Whether 32-bit Wine can run here at all: not on a kernel that runs no 32-bit
+# program. There the tests that would run 32-bit code are reported as skipped
+# with this reason; those that only read what was built still run.
+execute_process(COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/../scripts/runs-32-bit-programs.sh
+  OUTPUT_VARIABLE answer RESULT_VARIABLE runs_32_bit OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(DBMCONV_NO_32_BIT_WINE "")
+if(NOT runs_32_bit EQUAL 0)
+  set(DBMCONV_NO_32_BIT_WINE "${answer}, so 32-bit Wine cannot run here")
+endif()
+set(DBMCONV_CANNOT_RUN "")
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  set(DBMCONV_CANNOT_RUN "${DBMCONV_NO_32_BIT_WINE}")
+endif()
+
 # Wine runs a 32-bit program with its 32-bit loader (Debian's wine32), a 64-bit
 # one with wine64.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")

@@ -8,7 +8,7 @@ set -euo pipefail
 # Wayland platform; a free Song/Ming-style CJK font, so the window's Chinese
 # never shows as boxes.
 build_packages=(
-  build-essential cmake
+  build-essential cmake ninja-build
   qt6-base-dev qt6-translations-l10n qt6-wayland
   fonts-arphic-uming
 )
@@ -42,10 +42,16 @@ windows_packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest wine wine64
   fonts-arphic-uming wixl msitools faketime
 )
-# Wine's 32-bit half, to run the 32-bit program and its suites.
-wine32_packages=(
-  wine32:i386
-)
+# Wine's 32-bit half, to run the 32-bit program and its suites: only where the
+# kernel runs 32-bit programs at all. Elsewhere the core's suites are built for
+# i386 with the same flags and run under user-mode emulation instead.
+if bash "$(dirname "$0")/runs-32-bit-programs.sh" --quiet; then
+  wine32_packages=(wine32:i386)
+  i386_packages=(g++-i686-linux-gnu)
+else
+  wine32_packages=()
+  i386_packages=(g++-i686-linux-gnu qemu-user)
+fi
 # Google Benchmark, and XCB for timing the window's appearance.
 bench_packages=(
   libbenchmark-dev libxcb1-dev pkg-config xvfb xauth
@@ -53,7 +59,7 @@ bench_packages=(
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${bench_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${wine32_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${wine32_packages[@]}" "${i386_packages[@]}") ;;
   package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
@@ -73,14 +79,32 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# A package updater (PackageKit, unattended-upgrades) may hold apt's lock for a
+# while; wait for it rather than fail at once.
+apt_options=(-o DPkg::Lock::Timeout=300)
+
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   # 32-bit packages come from the i386 architecture, added once
   if [[ " ${missing[*]}" == *":i386"* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
-  as_root apt-get update
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+  # A mirror in the middle of a sync can serve one bad index (seen: i386's
+  # security one) while everything wanted comes from the others: go on, and
+  # fail below only if a wanted package really cannot be had.
+  if ! as_root apt-get "${apt_options[@]}" update; then
+    echo "apt-get update reported an error; installing from the package lists that could be read" >&2
+  fi
+  if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get "${apt_options[@]}" install -y --no-install-recommends "${missing[@]}"; then
+    for package in "${missing[@]}"; do
+      candidate=$(apt-cache policy "$package" 2>/dev/null | awk '/Candidate:/ {print $2}')
+      if [ -z "$candidate" ] || [ "$candidate" = "(none)" ]; then
+        echo "cannot install $package: no package list that could be read offers it" >&2
+      fi
+    done
+    echo "installing the packages above failed; apt-get says why" >&2
+    exit 1
+  fi
 fi
 
 # The tests also run under a locale that writes numbers with a decimal comma.
