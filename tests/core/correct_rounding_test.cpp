@@ -3,7 +3,7 @@
 // edges of that domain, published hard-to-round arguments, and the fast
 // estimates' error against the bound the rounding test relies on.
 // DBMCONV_MPFR_ARGUMENTS sets how many random arguments the whole-domain test
-// draws (default 1,000,000; scripts/long-checks.sh takes 50,000,000).
+// draws (default 1,000,000; scripts/test.sh --long takes 50,000,000).
 #include "correctly_rounded.h"
 
 #include <gtest/gtest.h>

@@ -35,7 +35,7 @@ expected=$(sort <<EOF2
 EOF2
 )
 check "the package's files" "$contents" "$expected"
-check "file name" "$(basename "$deb")" "dbmconv_1.00-1_amd64.deb"
+check "file name" "$(basename "$deb")" "dbmconv_1.00-1_$(dpkg --print-architecture).deb"
 check "version" "$(dpkg-deb -f "$deb" Version)" "1.00-1"
 check "dependencies computed from the binary" \
   "$(dpkg-deb -f "$deb" Depends | grep -c 'libqt6widgets6 (>= [0-9.]*).*libstdc++6')" 1
@@ -55,7 +55,17 @@ check "licence" "$(grep -c '^License: MIT$' "$work/usr/share/doc/dbmconv/copyrig
 
 report=$(lintian --pedantic -I -E "$deb" 2>&1 | grep -v 'running with root privileges')
 echo "$report" | sed 's/^/lintian: /'
-check "no lintian error or warning" "$(grep -c -E '^(E|W):' <<<"$report")" 0
+# Judged by the tags' names ("W: package: tag details" in every lintian since
+# 2.0), not by the set one release happens to emit: every error fails, and so
+# does a warning about what this package promises (a hardened and stripped
+# program, its manual pages, copyright, changelog, desktop entry, metainfo and
+# icons, its control fields). Other warnings, which each release adds or drops
+# of its own, are shown above and not counted.
+tags() { sed -n -E "s/^$1: [^ :]+( [^:]*)?: ([^ ]+).*/\2/p" <<<"$report" | sort -u | tr '\n' ' '; }
+check "no lintian error" "$(tags E)" ""
+promised='^(hardening|binary|shared-library|executable|manpage|copyright|changelog|debian-changelog|desktop|appstream|icon|package|description|maintainer|depends|control|wrong|file)'
+check "no lintian warning about what the package promises" \
+  "$(tags W | tr ' ' '\n' | grep -E "$promised" | tr '\n' ' ')" ""
 
 [ "$failures" -eq 0 ] || exit 1
 echo "all package checks passed"

@@ -1,6 +1,7 @@
 // Calculations from the keyboard and the button, with their reminders and errors.
 #include "window_test_support.h"
 
+using dbmconv::test::deliverPendingEvents;
 using dbmconv::test::MessageBoxCloser;
 using dbmconv::test::ShownWindow;
 
@@ -124,7 +125,7 @@ private slots:
         QTRY_COMPARE(closer.seen.size(), 1);
         QCOMPARE(w.window->focusWidget(), w.text1);
         QCOMPARE(w.focusAfterMessageBox(), w.text1);
-        QTest::qWait(200);
+        deliverPendingEvents();
         QCOMPARE(closer.seen.size(), 1);
         QCOMPARE(closer.stuck, 0);
     }
@@ -188,20 +189,9 @@ private slots:
             w.text1->setFocus();
             QTest::keyClick(w.text1, Qt::Key_Return);
         }
-        QTest::qWait(100);
+        deliverPendingEvents();
         QVERIFY(closer.seen.isEmpty());
         QCOMPARE(w.text2->text(), QStringLiteral("previous"));
-    }
-
-    void closingTheWindowRunsNothingOfTheProgramsOwn()
-    {
-        ShownWindow w;
-        QVERIFY(w.ready());
-        MessageBoxCloser closer;
-        w.text1->setText(QString());
-        QVERIFY(w.window->close());
-        QTest::qWait(50);
-        QVERIFY(closer.seen.isEmpty());
     }
 };
 

@@ -3,6 +3,7 @@
 #include "application_setup.h"
 #include "converter_form_window.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -62,6 +63,21 @@ struct ShownWindow {
         return QApplication::focusWidget();
     }
 };
+
+// Delivers every event that the last action posted and runs every timer that is
+// already due, until none is left: a box the action queued instead of showing it
+// comes up here, where a MessageBoxCloser sees it, however busy the machine. A
+// fixed wait would miss it when the machine is slow.
+inline void deliverPendingEvents()
+{
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    for (int round = 0; round < 1000; ++round) {
+        QCoreApplication::sendPostedEvents();
+        if (!dispatcher->processEvents(QEventLoop::AllEvents)) {
+            return;
+        }
+    }
+}
 
 // What a message box showed before it was dismissed.
 struct SeenMessageBox {
