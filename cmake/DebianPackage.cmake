@@ -1,5 +1,5 @@
 # The Debian package, made by CPack from what `cmake --install` puts in place:
-#   dbmconv_<version>-1_amd64.deb, its dependencies computed by dpkg-shlibdeps
+#   dbmconv_<version>-1_<architecture>.deb, its dependencies computed by dpkg-shlibdeps
 # from the binary. scripts/package.sh builds it hardened and runs CPack.
 
 set(CPACK_GENERATOR DEB)

@@ -26,7 +26,7 @@ for processor in x64:x86_64 x86:i686; do
   fi
   # Built for size: a program that is copied from PC to PC, where every
   # calculation takes microseconds either way (the suites check this build).
-  cmake -S . -B "$folder" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-w64-${processor#*:}.cmake" \
+  cmake -S . -B "$folder" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-w64-${processor#*:}.cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_WERROR=ON "${testing[@]}" >&2
   cmake --build "$folder" --parallel "$(nproc)" >&2
   exe=$folder/app/dbmconv.exe

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang, ASan and UBSan, and runs each one for
-# a bounded time (default 60 s) from the seed corpus. Any finding fails the run;
+# Builds the libFuzzer targets with clang, ASan and UBSan, and runs both at
+# once, each for a bounded time (default 60 s), from the seed corpus. Any finding fails the run;
 # the input that caused it is kept in build-fuzz/findings/.
 # usage: scripts/fuzz.sh [SECONDS-PER-TARGET]
 set -euo pipefail
@@ -9,30 +9,43 @@ seconds=${1:-60}
 
 bash scripts/install-deps.sh fuzz
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DDBMCONV_FUZZ=ON -DDBMCONV_BUILD_GUI=OFF -DBUILD_TESTING=OFF -DDBMCONV_WERROR=ON
 cmake --build build-fuzz --parallel "$(nproc)"
 
 mkdir -p build-fuzz/findings
-status=0
-for target in text_to_number calculation; do
+# Both fuzzers at once, one core each.
+run_fuzzer() {
+  local target=$1 work
   work=$(mktemp -d)
   cp fuzz/corpus/"$target"/* "$work"/
+  build-fuzz/fuzz/"${target}_fuzzer" "$work" \
+    -dict=fuzz/number.dict -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/findings/ \
+    >"build-fuzz/${target}.log" 2>&1
+  local status=$?
+  rm -rf "$work"
+  return $status
+}
+targets=(text_to_number calculation)
+pids=()
+for target in "${targets[@]}"; do
   echo "fuzzing ${target} for ${seconds} s"
-  if ! build-fuzz/fuzz/"${target}_fuzzer" "$work" \
-      -dict=fuzz/number.dict -max_total_time="$seconds" -max_len=4096 -timeout=10 \
-      -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/findings/ \
-      >"build-fuzz/${target}.log" 2>&1; then
+  run_fuzzer "$target" &
+  pids+=($!)
+done
+passed=0
+failed=0
+for i in "${!targets[@]}"; do
+  target=${targets[$i]}
+  if wait "${pids[$i]}"; then
+    passed=$((passed + 1))
+  else
     echo "FINDING in ${target}:"
     grep -E -A3 'PROPERTY VIOLATED|ERROR:|runtime error' "build-fuzz/${target}.log" | head -20
-    status=1
+    failed=$((failed + 1))
   fi
-  grep -E '^Done|stat::number_of_executed_units' "build-fuzz/${target}.log" | head -2
-  rm -rf "$work"
+  echo "${target}: $(grep -E '^Done' "build-fuzz/${target}.log" | head -1)"
 done
-if [ "$status" -eq 0 ]; then
-  echo "fuzzing: 2 passed, 0 failed"
-else
-  echo "fuzzing: findings above"
-fi
-exit $status
+echo "fuzzing: ${passed} passed, ${failed} failed"
+[ "$failed" -eq 0 ]

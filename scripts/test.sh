@@ -1,39 +1,136 @@
 #!/usr/bin/env bash
-# Installs what is missing, then proves the program three ways: the fuzzers for a
-# bounded time, the whole test suite built with AddressSanitizer and UBSan, and
-# the whole test suite in the normal build, which also checks the Debian package;
-# then the Windows programs, 64- and 32-bit, with their suites, under Wine.
-# Warnings are errors in every build. The normal build is build-test/, apart
-# from the start command's build/.
-# FUZZ_SECONDS sets the time per fuzzer (default 60).
+# Installs what is missing, then proves the program: the two fuzzers side by
+# side; the whole suite built with AddressSanitizer and UBSan; the whole suite
+# in the hardened optimised build that also makes the Debian package, and that
+# package; the Windows programs, 64- and 32-bit, with their suites under Wine,
+# side by side; and the core's suites built for 32-bit x86 Linux (under
+# user-mode emulation where the kernel runs no 32-bit program). Warnings are
+# errors in every build. Ends with each stage's time and a count of every test.
+# usage: scripts/test.sh [--long]
+#   --long adds the soaks: the monkeys at full length (50,000 events on Linux,
+#   20,000 on each Windows program), 5 minutes per fuzzer, and 50,000,000
+#   random arguments per function against MPFR.
+# Each monkey run draws a fresh seed, which it prints; DBMCONV_MONKEY_SEED
+# replays it. FUZZ_SECONDS sets the time per fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
+long=no
+[ "${1:-}" = --long ] && long=yes
+if [ "$long" = yes ]; then
+  fuzz_seconds=${FUZZ_SECONDS:-300}
+  export DBMCONV_MPFR_ARGUMENTS=${DBMCONV_MPFR_ARGUMENTS:-50000000}
+  linux_monkey_events=50000 windows_monkey_events=20000
+else
+  fuzz_seconds=${FUZZ_SECONDS:-20}
+  linux_monkey_events=5000 windows_monkey_events=1500
+fi
+logs=build-logs
+rm -rf "$logs"
+mkdir -p "$logs"
 
-bash scripts/install-deps.sh test
+# --- each stage timed, and the table printed however the run ends -----------
+stage_names=()
+stage_seconds=()
+stage() {
+  # usage: stage NAME COMMAND...
+  local name=$1 start
+  shift
+  echo "=== $name"
+  start=$(date +%s.%N)
+  "$@"
+  stage_names+=("$name")
+  stage_seconds+=("$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.0f", b - a }')")
+}
+summary() {
+  local status=$? i total=0
+  echo
+  echo "=== stage times"
+  for i in "${!stage_names[@]}"; do
+    printf '%-58s %5s s\n' "${stage_names[$i]}" "${stage_seconds[$i]}"
+    total=$((total + stage_seconds[i]))
+  done
+  printf '%-58s %5s s\n' "all stages" "$total"
+  # Every test that did not run here, with the reason it gave (CTest keeps each
+  # test's output in its LastTest.log, copied beside the suite's log).
+  local skipped
+  skipped=$(for log in "$logs"/*.tests; do
+    [ -f "$log" ] || continue
+    awk -v suite="$(basename "$log" .tests)" '
+      /^[0-9]+\/[0-9]+ Test: / { test = $3; reason = "" }
+      /^SKIP: / && reason == "" { reason = substr($0, 7) }
+      /^Test Skipped\./ { print suite ": " test ": " (reason == "" ? "no reason given" : reason) }' "$log"
+  done)
+  if [ -n "$skipped" ]; then
+    echo
+    echo "=== skipped, with the reason"
+    echo "$skipped"
+  fi
+  # One line for every test of every suite; the fuzzers count as two.
+  awk '/tests passed, [0-9]+ tests failed out of/ { failed += $4; total += $NF }
+       /\*\*\*Skipped/ { skipped++ }
+       /^fuzzing: [0-9]+ passed, [0-9]+ failed/ { failed += $4; total += $2 + $4 }
+       END { printf "\ntotal: %d passed, %d failed, %d skipped\n", total - failed - skipped, failed, skipped }' \
+    "$logs"/*.log 2>/dev/null || true
+  [ "$status" -eq 0 ] || echo "the test command failed (exit $status) in the stage after the last one timed above"
+}
+trap summary EXIT
 
-echo "=== fuzzing"
-bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+# ctest over one build folder; its report and every test's output are kept for
+# the summary.
+suite() {
+  # usage: suite NAME BUILD-FOLDER
+  local name=$1 folder=$2 status=0
+  ctest --test-dir "$folder" --output-on-failure --parallel "$jobs" >"$logs/$name.log" 2>&1 || status=$?
+  cp "$folder/Testing/Temporary/LastTest.log" "$logs/$name.tests" 2>/dev/null || true
+  cat "$logs/$name.log"
+  return "$status"
+}
 
-echo "=== sanitizer build: -fsanitize=address,undefined"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_SANITIZE=ON -DDBMCONV_WERROR=ON -DBUILD_TESTING=ON
-cmake --build build-asan --parallel "$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0" \
-  ctest --test-dir build-asan --output-on-failure --parallel "$jobs"
+stage "install what is missing" bash scripts/install-deps.sh test
+bash scripts/runs-32-bit-programs.sh || true
 
-echo "=== Debian package"
-deb=$(bash scripts/package.sh | tail -n1)
+fuzz() { bash scripts/fuzz.sh "$fuzz_seconds" | tee "$logs/fuzzing.log"; }
+stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
 
-echo "=== normal build"
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDBMCONV_WERROR=ON -DBUILD_TESTING=ON -DDBMCONV_BENCH=ON \
-  -DDBMCONV_DEB_PACKAGE="$deb"
-cmake --build build-test --parallel "$jobs"
-ctest --test-dir build-test --output-on-failure --parallel "$jobs"
+sanitizer_build() {
+  # -O1 with line tables: what AddressSanitizer is meant for, a third quicker to
+  # compile than -O2 with full debug information, and every report still names
+  # the file and line.
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
+    -DDBMCONV_SANITIZE=ON -DDBMCONV_WERROR=ON -DBUILD_TESTING=ON -DDBMCONV_BENCH=OFF >/dev/null
+  cmake --build build-asan --parallel "$jobs" >/dev/null
+}
+stage "sanitizer build (ASan, UBSan)" sanitizer_build
+export DBMCONV_MONKEY_EVENTS=$linux_monkey_events
+sanitizer_suite() {
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0" \
+    suite linux-sanitizer build-asan
+}
+stage "sanitizer suite" sanitizer_suite
 
-echo "=== Windows builds, 64- and 32-bit, under Wine"
-bash scripts/build-windows.sh --tests >/dev/null
-for processor in x64 x86; do
-  ctest --test-dir "build-windows-$processor" --output-on-failure --parallel "$jobs"
-done
+package() { bash scripts/package.sh --tests >/dev/null; }
+stage "hardened optimised build, and the Debian package" package
+stage "suite of the hardened build and its package" suite linux build-test
+
+stage "Windows builds, 64- and 32-bit" bash scripts/build-windows.sh --tests >/dev/null
+windows_suites() {
+  # The two programs' suites side by side: each has its own Wine prefix and X
+  # displays, and each runs its window tests one at a time.
+  local x64=0 x86=0
+  DBMCONV_MONKEY_EVENTS=$windows_monkey_events suite windows-x64 build-windows-x64 >/dev/null &
+  local x64_pid=$!
+  DBMCONV_MONKEY_EVENTS=$windows_monkey_events suite windows-x86 build-windows-x86 >/dev/null || x86=$?
+  wait "$x64_pid" || x64=$?
+  cat "$logs/windows-x64.log" "$logs/windows-x86.log"
+  [ "$x64" -eq 0 ] && [ "$x86" -eq 0 ]
+}
+stage "Windows suites under Wine, 64- and 32-bit side by side" windows_suites
+
+stage "core suites for 32-bit x86 Linux: build" bash -c '
+  cmake -S . -B build-i386 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake \
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_BUILD_GUI=OFF -DBUILD_TESTING=ON -DDBMCONV_WERROR=ON >/dev/null
+  cmake --build build-i386 --parallel "$0" >/dev/null' "$jobs"
+stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386
