@@ -30,8 +30,8 @@ rm -rf "$logs"
 mkdir -p "$logs"
 
 # --- each stage timed, and the table printed however the run ends -----------
-stage_names=()
-stage_seconds=()
+# The stages run in two lanes at once (see the end): each notes its own times.
+started=$(date +%s.%N)
 stage() {
   # usage: stage NAME COMMAND...
   local name=$1 start
@@ -39,18 +39,18 @@ stage() {
   echo "=== $name"
   start=$(date +%s.%N)
   "$@"
-  stage_names+=("$name")
-  stage_seconds+=("$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.0f", b - a }')")
+  printf '%s\t%s\t%s\n' "${lane:-}" "$name" \
+    "$(awk -v a="$start" -v b="$(date +%s.%N)" -v c="$started" 'BEGIN { printf "%.0f\t%.0f", a - c, b - a }')" \
+    >>"$logs/stages.tsv"
 }
 summary() {
-  local status=$? i total=0
+  local status=$?
   echo
-  echo "=== stage times"
-  for i in "${!stage_names[@]}"; do
-    printf '%-58s %5s s\n' "${stage_names[$i]}" "${stage_seconds[$i]}"
-    total=$((total + stage_seconds[i]))
-  done
-  printf '%-58s %5s s\n' "all stages" "$total"
+  echo "=== stage times (two lanes run side by side: each stage's start and length)"
+  printf '%-8s %-60s %6s %6s\n' lane stage start length
+  awk -F '\t' '{ printf "%-8s %-60s %5s s %5s s\n", $1, $2, $3, $4 }' "$logs/stages.tsv" 2>/dev/null
+  printf '%-69s %5s s\n' "the whole command" \
+    "$(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.0f", b - a }')"
   # Every test that did not run here, with the reason it gave (CTest keeps each
   # test's output in its LastTest.log, copied beside the suite's log).
   local skipped
@@ -72,7 +72,7 @@ summary() {
        /^fuzzing: [0-9]+ passed, [0-9]+ failed/ { failed += $4; total += $2 + $4 }
        END { printf "\ntotal: %d passed, %d failed, %d skipped\n", total - failed - skipped, failed, skipped }' \
     "$logs"/*.log 2>/dev/null || true
-  [ "$status" -eq 0 ] || echo "the test command failed (exit $status) in the stage after the last one timed above"
+  [ "$status" -eq 0 ] || echo "the test command failed (exit $status): a stage that is not in the table, or a suite above, failed"
 }
 trap summary EXIT
 
@@ -91,8 +91,6 @@ stage "install what is missing" bash scripts/install-deps.sh test
 bash scripts/runs-32-bit-programs.sh || true
 
 fuzz() { bash scripts/fuzz.sh "$fuzz_seconds" | tee "$logs/fuzzing.log"; }
-stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
-
 sanitizer_build() {
   # -O1 with line tables: what AddressSanitizer is meant for, a third quicker to
   # compile than -O2 with full debug information, and every report still names
@@ -102,23 +100,15 @@ sanitizer_build() {
     -DDBMCONV_SANITIZE=ON -DDBMCONV_WERROR=ON -DBUILD_TESTING=ON -DDBMCONV_BENCH=OFF >/dev/null
   cmake --build build-asan --parallel "$jobs" >/dev/null
 }
-stage "sanitizer build (ASan, UBSan)" sanitizer_build
-export DBMCONV_MONKEY_EVENTS=$linux_monkey_events
 sanitizer_suite() {
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0" \
-    suite linux-sanitizer build-asan
+    DBMCONV_MONKEY_EVENTS=$linux_monkey_events suite linux-sanitizer build-asan
 }
-stage "sanitizer suite" sanitizer_suite
-
 package() { bash scripts/package.sh --tests >/dev/null; }
-stage "hardened optimised build, and the Debian package" package
-stage "suite of the hardened build and its package" suite linux build-test
-
-stage "Windows builds, 64- and 32-bit" bash scripts/build-windows.sh --tests >/dev/null
 windows_suites() {
   # The two programs' suites side by side: each has its own Wine prefix and X
-  # displays, and each runs its window tests one at a time.
+  # displays, and runs its window tests one at a time.
   local x64=0 x86=0
   DBMCONV_MONKEY_EVENTS=$windows_monkey_events suite windows-x64 build-windows-x64 >/dev/null &
   local x64_pid=$!
@@ -127,10 +117,37 @@ windows_suites() {
   cat "$logs/windows-x64.log" "$logs/windows-x86.log"
   [ "$x64" -eq 0 ] && [ "$x86" -eq 0 ]
 }
-stage "Windows suites under Wine, 64- and 32-bit side by side" windows_suites
-
-stage "core suites for 32-bit x86 Linux: build" bash -c '
+i386_build() {
   cmake -S . -B build-i386 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_BUILD_GUI=OFF -DBUILD_TESTING=ON -DDBMCONV_WERROR=ON >/dev/null
-  cmake --build build-i386 --parallel "$0" >/dev/null' "$jobs"
-stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386
+  cmake --build build-i386 --parallel "$jobs" >/dev/null
+}
+
+# Two lanes side by side, so that one builds while the other waits on a window
+# or on Wine: the Linux program's, and the Windows programs' with the 32-bit
+# core's. Each lane's output is shown when both are done.
+linux_lane() {
+  lane=linux
+  stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
+  stage "sanitizer build (ASan, UBSan)" sanitizer_build
+  stage "sanitizer suite" sanitizer_suite
+  stage "hardened optimised build, and the Debian package" package
+  DBMCONV_MONKEY_EVENTS=$linux_monkey_events stage "suite of the hardened build and its package" suite linux build-test
+}
+other_lane() {
+  lane=other
+  stage "Windows builds, 64- and 32-bit" bash scripts/build-windows.sh --tests >/dev/null
+  stage "Windows suites under Wine, 64- and 32-bit side by side" windows_suites
+  stage "core suites for 32-bit x86 Linux: build" i386_build
+  stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386
+}
+linux_lane >"$logs/linux-lane.out" 2>&1 &
+linux_pid=$!
+other_lane >"$logs/other-lane.out" 2>&1 &
+other_pid=$!
+linux_status=0
+other_status=0
+wait "$linux_pid" || linux_status=$?
+wait "$other_pid" || other_status=$?
+cat "$logs/linux-lane.out" "$logs/other-lane.out"
+[ "$linux_status" -eq 0 ] && [ "$other_status" -eq 0 ]

@@ -29,6 +29,34 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# What the result box holds, as the user copies it: Tab selects it all and
+# Ctrl+C copies it. The clipboard holds a marker first, and is read until the
+# copy has replaced it, however long a loaded machine takes.
+copied_result() {
+  printf 'nothing copied' | xclip -selection clipboard
+  xdotool key --delay 50 Tab ctrl+c
+  local tries=0 text=""
+  while [ $tries -lt 100 ]; do
+    text=$(xclip -o -selection clipboard 2>/dev/null)
+    [ -n "$text" ] && [ "$text" != "nothing copied" ] && break
+    tries=$((tries + 1))
+    sleep 0.1
+  done
+  echo "$text"
+}
+
+# Waits until no message box is shown, at most 10 s; prints how many still are.
+boxes_gone() {
+  local tries=0 count
+  while true; do
+    count=$(xdotool search --onlyvisible --name '^提示$' 2>/dev/null | wc -l)
+    [ "$count" -eq 0 ] || [ $tries -ge 100 ] && break
+    tries=$((tries + 1))
+    sleep 0.1
+  done
+  echo "$count"
+}
+
 x_session_start 1024x768 || exit 1
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 "${app[@]}" >"$X_SESSION_DIR/app.log" 2>&1 &
@@ -60,13 +88,14 @@ check "16 and 32 pixel icons" "$(grep -c 'Icon (16 x 16).*Icon (32 x 32)' <<<"$i
 
 # --- a calculation typed by the user --------------------------------------------
 xdotool windowactivate --sync "$window"
-sleep 0.3
+for _ in $(seq 50); do
+  [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && break
+  sleep 0.1
+done
 xdotool key --delay 50 Tab
 xdotool type --delay 50 "3x 3"
-# Tab selects the whole result; Ctrl+C copies it
-xdotool key --delay 50 Return Tab ctrl+c
-sleep 0.5
-check "33 dBm, read from the result box" "$(xclip -o -selection clipboard 2>/dev/null)" "1.9953"
+xdotool key --delay 50 Return
+check "33 dBm, read from the result box" "$(copied_result)" "1.9953"
 
 # --- an empty input: the reminder, then the focus is back in the input -----------
 xdotool key --delay 50 shift+Tab End BackSpace BackSpace Return
@@ -74,21 +103,17 @@ reminder=$(x_wait_window "提示" 10) || reminder=""
 check "reminder shown" "$([ -n "$reminder" ] && echo yes)" "yes"
 if [ -n "$reminder" ]; then
   xdotool key --delay 50 Return
-  sleep 0.5
-  check "reminder dismissed by Enter, no new one" \
-    "$(xdotool search --onlyvisible --name '^提示$' 2>/dev/null | wc -l)" 0
+  check "reminder dismissed by Enter, no new one" "$(boxes_gone)" 0
 fi
 xdotool type --delay 50 "47"
-xdotool key --delay 50 Return Tab ctrl+c
-sleep 0.5
-check "47 dBm typed after the reminder" "$(xclip -o -selection clipboard 2>/dev/null)" "50.1187"
+xdotool key --delay 50 Return
+check "47 dBm typed after the reminder" "$(copied_result)" "50.1187"
 
 # --- a pick in the list with the Down key: now watts to dBm ----------------------
 xdotool key --delay 50 shift+Tab shift+Tab Down Tab
 xdotool type --delay 50 "2"
-xdotool key --delay 50 Return Tab ctrl+c
-sleep 0.5
-check "2 W after picking the second mode" "$(xclip -o -selection clipboard 2>/dev/null)" "33.0103"
+xdotool key --delay 50 Return
+check "2 W after picking the second mode" "$(copied_result)" "33.0103"
 
 # --- a power of zero: the warning, and the result stays --------------------------
 xdotool key --delay 50 shift+Tab
@@ -97,10 +122,8 @@ xdotool key --delay 50 Return
 warning=$(x_wait_window "提示" 10) || warning=""
 check "warning shown" "$([ -n "$warning" ] && echo yes)" "yes"
 [ -n "$warning" ] && xdotool key --delay 50 Return
-sleep 0.5
-xdotool key --delay 50 Tab ctrl+c
-sleep 0.5
-check "the result kept after the warning" "$(xclip -o -selection clipboard 2>/dev/null)" "33.0103"
+check "warning dismissed by Enter" "$(boxes_gone)" 0
+check "the result kept after the warning" "$(copied_result)" "33.0103"
 
 # --- closing the window ends the program with code 0 ----------------------------
 xdotool windowactivate --sync "$window"

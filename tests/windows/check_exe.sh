@@ -54,14 +54,15 @@ checked=$(for name in $names; do grep -qw -- "$name" <<<"$startup" || echo "$nam
     echo "#include <$header>"
   done
   echo 'void used(void) {'
-  sed 's/.*/  (void)\&&;/' <<<"$checked"
+  # (typeof, not the address: some data exports are macros that read them)
+  sed 's/.*/  { __typeof__(&) *p = 0; (void)p; }/' <<<"$checked"
   echo '}'
 } >"$work/imports.c"
 beyond=""
 if ! "$compiler" -fsyntax-only -w -D_WIN32_WINNT=0x0601 -DWINVER=0x0601 -DUNICODE "$work/imports.c" \
     >"$work/compile.log" 2>&1; then
   lines=$(grep -o '^[^:]*imports\.c:[0-9]*:' "$work/compile.log" | cut -d: -f2 | sort -un)
-  beyond=$(for line in $lines; do sed -n "${line}p" "$work/imports.c"; done | sed 's/.*&\([A-Za-z0-9_@]*\);.*/\1/' |
+  beyond=$(for line in $lines; do sed -n "${line}p" "$work/imports.c"; done | sed 's/.*__typeof__(\([A-Za-z0-9_@]*\)).*/\1/' |
     tr '\n' ' ')
   [ -n "$beyond" ] || beyond="the compile failed: $(head -c 300 "$work/compile.log")"
 fi
