@@ -22,7 +22,7 @@ if [ "$long" = yes ]; then
   export DBMCONV_MPFR_ARGUMENTS=${DBMCONV_MPFR_ARGUMENTS:-50000000}
   linux_monkey_events=50000 windows_monkey_events=20000
 else
-  fuzz_seconds=${FUZZ_SECONDS:-20}
+  fuzz_seconds=${FUZZ_SECONDS:-15}
   linux_monkey_events=5000 windows_monkey_events=1500
 fi
 logs=build-logs
@@ -54,12 +54,14 @@ summary() {
   # Every test that did not run here, with the reason it gave (CTest keeps each
   # test's output in its LastTest.log, copied beside the suite's log).
   local skipped
-  skipped=$(for log in "$logs"/*.tests; do
-    [ -f "$log" ] || continue
-    awk -v suite="$(basename "$log" .tests)" '
-      /^[0-9]+\/[0-9]+ Test: / { test = $3; reason = "" }
-      /^SKIP: / && reason == "" { reason = substr($0, 7) }
-      /^Test Skipped\./ { print suite ": " test ": " (reason == "" ? "no reason given" : reason) }' "$log"
+  skipped=$(for log in "$logs"/*.log; do
+    [ -f "${log%.log}.tests" ] || continue
+    awk -v suite="$(basename "$log" .log)" '
+      FNR == NR && /^[0-9]+\/[0-9]+ Test: / { test = $3 }
+      FNR == NR && /^SKIP: / && !(test in reason) { reason[test] = substr($0, 7) }
+      FNR != NR && /\*\*\*Skipped/ {
+        name = $0; sub(/.*Test +#[0-9]+: /, "", name); sub(/ .*/, "", name)
+        print suite ": " name ": " (name in reason ? reason[name] : "no reason given") }' "${log%.log}.tests" "$log"
   done)
   if [ -n "$skipped" ]; then
     echo
