@@ -30,7 +30,9 @@ def run(*command, **options):
 
 
 def settle():
-    """Waits for the Wine server to end, which writes the registry to disk."""
+    """Ends the Wine server, which writes the registry to disk first: at once,
+    where waiting for it to end by itself takes seconds each time."""
+    run("wineserver", "-k")
     run("wineserver", "-w")
 
 

@@ -4,10 +4,13 @@
 # have, replaced by a Debian CJK font so that the window's Chinese renders.
 # With a version (win7, say), the prefix says it is that Windows; with
 # WINEARCH=win32 it is a 32-bit Windows.
-# usage: wine_prefix.sh PREFIX-FOLDER [WINDOWS-VERSION]
+# With a third argument, a prefix already made that way is copied instead of
+# making another: a Windows 7 one is the common prefix set to Windows 7.
+# usage: wine_prefix.sh PREFIX-FOLDER [WINDOWS-VERSION [COPY-OF-PREFIX]]
 set -euo pipefail
 prefix=$1
 version=${2:-}
+copy_of=${3:-}
 font="AR PL UMing CN"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
@@ -20,17 +23,21 @@ if [ "${WINEARCH:-}" = win32 ]; then
 else
   wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 fi
-"$wine" wineboot --init >/dev/null 2>&1
-for face in 宋体 SimSun NSimSun 新宋体; do
-  "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "$font" /f >/dev/null 2>&1
-done
-# The frame metrics of Windows' classic defaults, whatever Wine's release
-# prefers (Wine 10 draws a taller caption than 8): a caption of 18 px, borders
-# of 1 px, no padding. The end-to-end test measures the window by them.
-metrics='HKCU\Control Panel\Desktop\WindowMetrics'
-for metric in CaptionHeight=18 BorderWidth=1 PaddedBorderWidth=0; do
-  "$wine" reg add "$metrics" /v "${metric%=*}" /t REG_SZ /d "${metric#*=}" /f >/dev/null 2>&1
-done
+if [ -n "$copy_of" ]; then
+  cp -a "$copy_of/." "$prefix/"
+else
+  "$wine" wineboot --init >/dev/null 2>&1
+  for face in 宋体 SimSun NSimSun 新宋体; do
+    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "$font" /f >/dev/null 2>&1
+  done
+  # The frame metrics of Windows' classic defaults, whatever Wine's release
+  # prefers (Wine 10 draws a taller caption than 8): a caption of 18 px, borders
+  # of 1 px, no padding. The end-to-end test measures the window by them.
+  metrics='HKCU\Control Panel\Desktop\WindowMetrics'
+  for metric in CaptionHeight=18 BorderWidth=1 PaddedBorderWidth=0; do
+    "$wine" reg add "$metrics" /v "${metric%=*}" /t REG_SZ /d "${metric#*=}" /f >/dev/null 2>&1
+  done
+fi
 if [ -n "$version" ]; then
   "$wine" winecfg -v "$version" >/dev/null 2>&1
 fi
