@@ -19,10 +19,11 @@ long=no
 [ "${1:-}" = --long ] && long=yes
 if [ "$long" = yes ]; then
   fuzz_seconds=${FUZZ_SECONDS:-300}
-  export DBMCONV_MPFR_ARGUMENTS=${DBMCONV_MPFR_ARGUMENTS:-50000000}
+  mpfr_arguments=50000000 sanitizer_mpfr_arguments=1000000
   linux_monkey_events=50000 windows_monkey_events=20000
 else
   fuzz_seconds=${FUZZ_SECONDS:-15}
+  mpfr_arguments=1000000 sanitizer_mpfr_arguments=100000
   linux_monkey_events=5000 windows_monkey_events=1500
 fi
 logs=build-logs
@@ -105,9 +106,10 @@ sanitizer_build() {
 }
 sanitizer_suite() {
   # The power and the logarithm meet MPFR over a million arguments in the
-  # hardened build; under the sanitizers a tenth of them exercise the same
-  # code, whose memory use does not depend on the argument.
-  DBMCONV_MPFR_ARGUMENTS=${DBMCONV_MPFR_ARGUMENTS:-100000} ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  # hardened build (fifty million with --long); under the sanitizers a tenth
+  # (a fiftieth) of them exercise the same code, whose memory use does not
+  # depend on the argument.
+  DBMCONV_MPFR_ARGUMENTS=$sanitizer_mpfr_arguments ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0" \
     DBMCONV_MONKEY_EVENTS=$linux_monkey_events suite linux-sanitizer build-asan
 }
@@ -130,22 +132,24 @@ i386_build() {
 }
 
 # Two lanes side by side, so that one builds while the other waits on a window
-# or on Wine: the Linux programs' (with the 32-bit core's), and the Windows
-# programs'. Each lane's output is shown when both are done.
+# or on Wine: the Linux program's, and the Windows programs' with the 32-bit
+# core's (the arithmetic of the 32-bit Windows program). Each lane's output is
+# shown when both are done.
 linux_lane() {
   lane=linux
   stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
   stage "sanitizer build (clang, ASan, UBSan)" sanitizer_build
   stage "sanitizer suite" sanitizer_suite
   stage "hardened optimised build, and the Debian package" package
-  DBMCONV_MONKEY_EVENTS=$linux_monkey_events stage "suite of the hardened build and its package" suite linux build-test
-  stage "core suites for 32-bit x86 Linux: build" i386_build
-  stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386
+  DBMCONV_MONKEY_EVENTS=$linux_monkey_events DBMCONV_MPFR_ARGUMENTS=$mpfr_arguments \
+    stage "suite of the hardened build and its package" suite linux build-test
 }
 windows_lane() {
   lane=windows
   stage "Windows builds, 64- and 32-bit" bash scripts/build-windows.sh --tests >/dev/null
   stage "Windows suites under Wine, 64- and 32-bit side by side" windows_suites
+  stage "core suites for 32-bit x86 Linux: build" i386_build
+  stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386
 }
 linux_lane >"$logs/linux-lane.out" 2>&1 &
 linux_pid=$!
