@@ -63,7 +63,7 @@ echo "$report" | sed 's/^/lintian: /'
 # of its own, are shown above and not counted.
 tags() { sed -n -E "s/^$1: [^ :]+( [^:]*)?: ([^ ]+).*/\2/p" <<<"$report" | sort -u | tr '\n' ' '; }
 check "no lintian error" "$(tags E)" ""
-promised='^(hardening|binary|shared-library|executable|manpage|copyright|changelog|debian-changelog|desktop|appstream|icon|package|description|maintainer|depends|control|wrong|file)'
+promised='^(hardening|binary|shared-library|executable|unstripped|no-manual-page|manpage|copyright|changelog|debian-changelog|desktop|appstream|icon|package|description|maintainer|depends|control|wrong|file)'
 check "no lintian warning about what the package promises" \
   "$(tags W | tr ' ' '\n' | grep -E "$promised" | tr '\n' ' ')" ""
 
