@@ -103,6 +103,16 @@ public:
     QList<SeenMessageBox> seen;
     int stuck = 0;
 
+    // Whether more boxes than `count` came: after every event the last action
+    // posted has been delivered, and then for as long as a user would still
+    // take a box for that action's answer (a second), returning as soon as one
+    // comes.
+    bool moreThan(int count)
+    {
+        deliverPendingEvents();
+        return QTest::qWaitFor([&] { return seen.size() > count; }, 1000);
+    }
+
 private:
     void dismissOpenBox()
     {
