@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, then proves the program: the two fuzzers side by
-# side; the whole suite built by clang with AddressSanitizer and UBSan; the whole suite
-# in the hardened optimised build that also makes the Debian package, and that
-# package; the Windows programs, 64- and 32-bit, with their suites under Wine,
-# side by side; and the core's suites built for 32-bit x86 Linux (under
-# user-mode emulation where the kernel runs no 32-bit program). Warnings are
-# errors in every build. Ends with each stage's time and a count of every test.
+# side; the whole suite built by clang with AddressSanitizer and UBSan; the
+# suite but the widget suites in the hardened optimised build that also makes
+# the Debian package, and that package; the Windows programs, 64- and 32-bit,
+# with their suites under Wine, side by side; and the core's suites built for
+# 32-bit x86 Linux (under user-mode emulation where the kernel runs no 32-bit
+# program). Warnings are errors in every build. Ends with each stage's time,
+# the tests skipped with their reasons, and a count of every test.
 # usage: scripts/test.sh [--long]
 #   --long adds the soaks: the monkeys at full length (50,000 events on Linux,
 #   20,000 on each Windows program), 5 minutes per fuzzer, and 50,000,000
