@@ -24,9 +24,11 @@ test_packages=(
   weston
   desktop-file-utils appstream binutils-mingw-w64-x86-64
 )
-# clang and its runtime for libFuzzer and the sanitizers.
+# clang and its runtime for libFuzzer and the sanitizers, and LLVM's
+# symbolizer, without which clang's sanitizers name no function in a report,
+# and the leak suppressions that name one cannot match.
 fuzz_packages=(
-  clang libclang-rt-dev
+  clang libclang-rt-dev llvm
 )
 # What makes and checks the Debian package: dpkg-shlibdeps and the build flags,
 # and lintian.
