@@ -31,9 +31,12 @@ trap cleanup EXIT
 
 # What the result box holds, as the user copies it: Tab selects it all and
 # Ctrl+C copies it. The clipboard holds a marker first, and is read until the
-# copy has replaced it, however long a loaded machine takes.
+# copy has replaced it, at most 10 s, however long a loaded machine takes.
+# (xclip serves the marker from the background until the copy takes the
+# clipboard: its output goes nowhere, so that reading this function's output
+# does not wait for it.)
 copied_result() {
-  printf 'nothing copied' | xclip -selection clipboard
+  printf 'nothing copied' | xclip -selection clipboard >/dev/null 2>&1
   xdotool key --delay 50 Tab ctrl+c
   local tries=0 text=""
   while [ $tries -lt 100 ]; do
