@@ -1,6 +1,7 @@
 #include "converter_form_window.h"
 
 #include "control_font.h"
+#include "fixed_size_keeper.h"
 #include "input_line_edit.h"
 #include "mode_combo_box.h"
 #include "qt_text.h"
@@ -45,7 +46,7 @@ ConverterFormWindow::ConverterFormWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("ConverterForm"));
     setWindowTitle(toQString(texts::kWindowCaption));
-    setFixedSize(layout::clientSize());
+    new FixedSizeKeeper(this, layout::clientSize());
     createControls();
     connectEvents();
 }
