@@ -21,7 +21,7 @@ test_packages=(
   libgtest-dev libmpfr-dev locales python3-yaml
   xvfb xauth openbox xdotool xclip x11-utils
   dbus at-spi2-core python3-gi gir1.2-atspi-2.0
-  weston
+  weston gir1.2-appstream-1.0
   desktop-file-utils appstream binutils-mingw-w64-x86-64
 )
 # clang and its runtime for libFuzzer and the sanitizers, and LLVM's

@@ -1,4 +1,5 @@
-"""Validates the AppStream metainfo pedantically, by the severity of each issue.
+"""Validates the AppStream metainfo pedantically, by the severity of each issue,
+and reads it as a software centre would for a Chinese user.
 
 usage: check_metainfo.py APPSTREAMCLI METAINFO-FILE
 Any error or warning fails, with one exception: the project has no web address,
@@ -35,4 +36,29 @@ for report in reports:
         else:
             print("FAIL: %s: %s" % (severity, where))
             failures += 1
+
+# What GNOME Software or Discover shows under LANG=zh_CN.UTF-8: the name and
+# summary libappstream gives for the locale in the form that release asks with
+# (POSIX up to 0.16, BCP 47 from 1.0).
+try:
+    import gi
+    gi.require_version("AppStream", "1.0")
+    from gi.repository import AppStream, Gio
+except (ImportError, ValueError):
+    print("not read through libappstream: its GObject bindings are not installed")
+    AppStream = None
+if AppStream is not None:
+    to_bcp47 = getattr(AppStream, "utils_posix_locale_to_bcp47", None)
+    locale = to_bcp47("zh_CN") if to_bcp47 else "zh_CN"
+    reader = AppStream.Metadata()
+    reader.set_locale(locale)
+    reader.parse_file(Gio.File.new_for_path(metainfo), AppStream.FormatKind.XML)
+    component = reader.get_component()
+    shown = (component.get_name(), component.get_summary())
+    wanted = ("功率和dBm换算", "在dBm和瓦特之间换算功率")
+    if shown == wanted:
+        print("shown for %s: %s, %s" % (locale, *shown))
+    else:
+        print("FAIL: shown for %s: %s, %s; wanted %s, %s" % (locale, *shown, *wanted))
+        failures += 1
 sys.exit(1 if failures else 0)
