@@ -82,7 +82,9 @@ as_root() {
 }
 
 # A package updater (PackageKit, unattended-upgrades) may hold apt's lock for a
-# while; wait for it rather than fail at once.
+# while: wait for it, saying so; apt-get itself waits too, for the moment
+# between the two when the updater starts again.
+here=$(cd "$(dirname "$0")" && pwd)
 apt_options=(-o DPkg::Lock::Timeout=300)
 
 if [ "${#missing[@]}" -gt 0 ]; then
@@ -94,9 +96,11 @@ if [ "${#missing[@]}" -gt 0 ]; then
   # A mirror in the middle of a sync can serve one bad index (seen: i386's
   # security one) while everything wanted comes from the others: go on, and
   # fail below only if a wanted package really cannot be had.
+  bash "$here/wait-for-apt.sh"
   if ! as_root apt-get "${apt_options[@]}" update; then
     echo "apt-get update reported an error; installing from the package lists that could be read" >&2
   fi
+  bash "$here/wait-for-apt.sh"
   if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get "${apt_options[@]}" install -y --no-install-recommends "${missing[@]}"; then
     for package in "${missing[@]}"; do
       candidate=$(apt-cache policy "$package" 2>/dev/null | awk '/Candidate:/ {print $2}')
