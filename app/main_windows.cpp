@@ -1,6 +1,7 @@
 // The Windows entry point: creates the one window, runs Form_Load, shows the
 // window centred and runs the event loop until the window is closed.
 #include "converter_form_window.h"
+#include "library_search.h"
 #include "message_loop.h"
 #include "win32_text.h"
 #include "window_texts.h"
@@ -14,6 +15,8 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
+    // Before anything loads a DLL on the program's behalf.
+    dbmconv::win32::searchSystemFolderOnly();
     // COM for the screen readers' annotations; the standard controls, drawn
     // with visual styles as the manifest asks.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -6,17 +6,62 @@
 
 namespace dbmconv::win32 {
 
-Font controlFont(UINT dpi)
+namespace {
+
+constexpr wchar_t kSimSun[] = L"SimSun";
+
+int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+} // namespace
+
+bool simSunInstalled()
+{
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    std::wcsncpy(wanted.lfFaceName, kSimSun, LF_FACESIZE - 1);
+    bool found = false;
+    if (const HDC screen = GetDC(nullptr)) {
+        EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+        ReleaseDC(nullptr, screen);
+    }
+    return found;
+}
+
+LOGFONTW controlLogFont(UINT dpi, bool withSimSun, const LOGFONTW& messageFont)
 {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(layout::kControlFontPoints, static_cast<int>(dpi), 72);
+    const int pixels = MulDiv(layout::kControlFontPoints, static_cast<int>(dpi), 72);
+    if (withSimSun) {
+        font.lfHeight = -pixels;
+        font.lfCharSet = GB2312_CHARSET;
+        std::wcsncpy(font.lfFaceName, kSimSun, LF_FACESIZE - 1);
+    } else {
+        // SimSun has no leading: its 12 pt characters are a line of that
+        // height, which the boxes are made for. Another face is asked for by
+        // its line height, so that its taller characters still fit the boxes.
+        font.lfHeight = pixels;
+        font.lfCharSet = DEFAULT_CHARSET;
+        std::wcsncpy(font.lfFaceName, messageFont.lfFaceName, LF_FACESIZE - 1);
+    }
     font.lfWeight = FW_NORMAL;
-    font.lfCharSet = GB2312_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    std::wcsncpy(font.lfFaceName, L"宋体", LF_FACESIZE - 1);
+    return font;
+}
+
+Font controlFont(const DpiFunctions& functions, UINT dpi, bool withSimSun)
+{
+    LOGFONTW message{};
+    if (!functions.messageFont(dpi, message)) {
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof message, &message);
+    }
+    const LOGFONTW font = controlLogFont(dpi, withSimSun, message);
     return Font(CreateFontIndirectW(&font));
 }
 

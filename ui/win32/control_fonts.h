@@ -14,9 +14,15 @@ struct FontDeleter {
 };
 using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
-// 宋体 12 pt, weight 400, GB2312 character set, for `dpi` dots per inch; where
-// 宋体 is not installed, Windows' font mapper takes the nearest GB2312 face.
-[[nodiscard]] Font controlFont(UINT dpi);
+// Whether SimSun (宋体) is installed: always on Chinese Windows, an optional
+// font on others from Windows 10.
+[[nodiscard]] bool simSunInstalled();
+
+// The boxes' and the label's font at `dpi`: SimSun 12 pt, weight 400, by the
+// name every Windows knows it by; without SimSun, the message font's face at
+// SimSun's line height, which keeps the text inside the boxes.
+[[nodiscard]] LOGFONTW controlLogFont(UINT dpi, bool withSimSun, const LOGFONTW& messageFont);
+[[nodiscard]] Font controlFont(const DpiFunctions& functions, UINT dpi, bool withSimSun);
 
 // The system's message font at `dpi`: what the window and Command1 use.
 [[nodiscard]] Font messageFont(const DpiFunctions& functions, UINT dpi);

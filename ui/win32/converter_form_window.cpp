@@ -90,11 +90,29 @@ RECT placeOf(int id, UINT dpi)
     return {left, top, left + toPixels(twips.width, dpi), top + toPixels(twips.height, dpi) * heightInRows};
 }
 
-// A fixed window: the system menu offers to move and close it, nothing else.
+// How a window of fixed size honours the way it was asked to start (a
+// shortcut's "Run: Maximized" or "Minimized", start /max or /min, a launcher's
+// "don't activate"): never maximized, for then Windows still fills the screen
+// with it and takes Restore from its menu; minimized and not activated, as
+// asked. Hidden is not honoured either: the window is all there is of the
+// program, and nothing could show it again.
+int showCommandFor(int asked)
+{
+    switch (asked) {
+    case SW_SHOWMAXIMIZED:
+    case SW_HIDE:
+        return SW_SHOWNORMAL;
+    default:
+        return asked;
+    }
+}
+
+// A fixed window: the system menu offers to move and close it, and to restore
+// it when it was started minimized (Windows greys that out otherwise).
 void trimSystemMenu(HWND window)
 {
     HMENU menu = GetSystemMenu(window, FALSE);
-    for (const UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) {
+    for (const UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) {
         DeleteMenu(menu, command, MF_BYCOMMAND);
     }
 }
@@ -143,6 +161,7 @@ bool ConverterFormWindow::createWindow(std::wstring& failure)
     // the controls are made where they belong, and the frame is sized only when
     // it is placed.
     dpi_ = dpiFunctions_.dpiOfWindow(window_);
+    withSimSun_ = simSunInstalled();
     if (!createControls()) {
         failure = systemReason(GetLastError());
         return false;
@@ -164,6 +183,7 @@ LRESULT CALLBACK ConverterFormWindow::windowProcedure(HWND window, UINT message,
         auto* self = static_cast<ConverterFormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->dpiFunctions_.scaleFrameWithDpi(window);
     }
     auto* self = reinterpret_cast<ConverterFormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
@@ -188,12 +208,15 @@ LRESULT ConverterFormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lPara
         return TRUE;
     case WM_DPICHANGED: {
         // The controls and fonts at the new DPI, then the frame once, where
-        // Windows suggests: it keeps the window under the cursor on a drag
-        // between monitors, and has the size asked for above where it asked.
+        // Windows suggests: that keeps the window under the cursor on a drag
+        // between monitors. Its size is the window's own at the new DPI: the
+        // one asked for above from 1703; before, Windows only scales the old
+        // window, frame and all, which leaves the client too small or large.
         const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
         useDpi(HIWORD(wParam));
-        SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        const SIZE frame = frameSize(dpi_);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
     case WM_SIZE:
@@ -210,7 +233,12 @@ LRESULT ConverterFormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lPara
         restoreFocus();
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        // The end of the program, but only for a window that was shown: a
+        // half-made one is destroyed while the program still has to say why
+        // it stops, and a quit message waiting would close that message at once.
+        if (shown_) {
+            PostQuitMessage(0);
+        }
         return 0;
     default:
         break;
@@ -325,7 +353,7 @@ void ConverterFormWindow::useDpi(UINT dpi)
 void ConverterFormWindow::useFontsAndIcons()
 {
     // the fonts of the old resolution go only once the controls have the new ones
-    Font newControlFont = controlFont(dpi_);
+    Font newControlFont = controlFont(dpiFunctions_, dpi_, withSimSun_);
     Font newMessageFont = messageFont(dpiFunctions_, dpi_);
     SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(newMessageFont.get()), TRUE);
     for (const HWND control : {text2_, text1_, combo1_, label1_}) {
@@ -370,11 +398,17 @@ void ConverterFormWindow::showCentred(int showCommand)
     GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
     const SIZE frame = frameSize(dpi_);
+    shown_ = true;
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - frame.cx) / 2,
                  work.top + (work.bottom - work.top - frame.cy) / 2, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(window_, showCommand);
+    ShowWindow(window_, showCommandFor(showCommand));
     UpdateWindow(window_);
-    SetFocus(combo1_);
+    // Only in a window that is active: focus given to one that was not would
+    // activate it and take the keyboard from the program the user is in. An
+    // inactive window hands it to Combo1 when it is activated.
+    if (GetActiveWindow() == window_) {
+        SetFocus(combo1_);
+    }
 }
 
 std::u16string ConverterFormWindow::Combo1Text() const

@@ -95,6 +95,8 @@ private:
     Icon bigIcon_;
     Icon smallIcon_;
     HWND lastFocus_ = nullptr;
+    bool shown_ = false;
+    bool withSimSun_ = true;
 };
 
 } // namespace dbmconv::win32

@@ -1,45 +1,12 @@
 #include "dpi_functions.h"
 
-#include <string>
-
-// A test build can run the window as on an older Windows, with the functions
-// that Windows lacks taken as missing: 0x0601 for Windows 7, 0x0603 for 8.1.
-#ifndef DBMCONV_RUN_AS_WINDOWS
-#define DBMCONV_RUN_AS_WINDOWS 0xFFFF
-#endif
+#include "run_time_lookup.h"
 
 namespace dbmconv::win32 {
 
 namespace {
 
-constexpr unsigned kWindows81 = 0x0603;
-constexpr unsigned kWindows10 = 0x0A00;
 constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
-
-template <typename Function>
-Function lookUp(HMODULE module, const char* name, unsigned since)
-{
-    if (module == nullptr || since > DBMCONV_RUN_AS_WINDOWS) {
-        return nullptr;
-    }
-    // The cast between function pointer types is how GetProcAddress is used.
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-// A DLL of the system, from the system folder by its full path: never one that
-// lies beside the program (in a Downloads folder, say) or on the search path.
-HMODULE loadSystemLibrary(const wchar_t* name)
-{
-    std::wstring path(MAX_PATH, L'\0');
-    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
-    if (length == 0 || length >= path.size()) {
-        return nullptr;
-    }
-    path.resize(length);
-    path += L'\\';
-    path += name;
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
 
 } // namespace
 
@@ -57,6 +24,12 @@ DpiFunctions::DpiFunctions()
     getSystemMetricsForDpi_ = lookUp<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi", kWindows10);
     systemParametersInfoForDpi_ =
         lookUp<SystemParametersInfoForDpiFunction>(user32, "SystemParametersInfoForDpi", kWindows10);
+    enableNonClientDpiScaling_ =
+        lookUp<EnableNonClientDpiScalingFunction>(user32, "EnableNonClientDpiScaling", kWindows10);
+    getWindowDpiAwarenessContext_ =
+        lookUp<GetWindowDpiAwarenessContextFunction>(user32, "GetWindowDpiAwarenessContext", kWindows10);
+    areDpiAwarenessContextsEqual_ =
+        lookUp<AreDpiAwarenessContextsEqualFunction>(user32, "AreDpiAwarenessContextsEqual", kWindows10);
     if (getDpiForWindow_ == nullptr && kWindows81 <= DBMCONV_RUN_AS_WINDOWS) {
         shcore_ = loadSystemLibrary(L"shcore.dll");
         getDpiForMonitor_ = lookUp<GetDpiForMonitorFunction>(shcore_, "GetDpiForMonitor", kWindows81);
@@ -68,6 +41,15 @@ DpiFunctions::~DpiFunctions()
     if (shcore_ != nullptr) {
         FreeLibrary(shcore_);
     }
+}
+
+void DpiFunctions::scaleFrameWithDpi(HWND window)
+{
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, which 1607 does not know
+    const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+    const bool v2 = getWindowDpiAwarenessContext_ != nullptr && areDpiAwarenessContextsEqual_ != nullptr
+                    && areDpiAwarenessContextsEqual_(getWindowDpiAwarenessContext_(window), perMonitorV2);
+    frameFollowsDpi_ = v2 || (enableNonClientDpiScaling_ != nullptr && enableNonClientDpiScaling_(window));
 }
 
 UINT DpiFunctions::dpiOfWindow(HWND window) const
@@ -91,8 +73,8 @@ UINT DpiFunctions::dpiOfWindow(HWND window) const
 SIZE DpiFunctions::frameAround(SIZE client, DWORD style, DWORD exStyle, UINT dpi) const
 {
     RECT frame{0, 0, client.cx, client.cy};
-    // Before 10 1607 the frame is drawn at the system's DPI on every monitor.
-    if (adjustWindowRectExForDpi_ == nullptr || !adjustWindowRectExForDpi_(&frame, style, FALSE, exStyle, dpi)) {
+    if (!frameFollowsDpi_ || adjustWindowRectExForDpi_ == nullptr
+        || !adjustWindowRectExForDpi_(&frame, style, FALSE, exStyle, dpi)) {
         frame = {0, 0, client.cx, client.cy};
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     }
