@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Windows Installer package of one built program with wixl, the same
-# bytes every time for the same commit: its codes are derived from the version
-# and the processor, and its time stamps are the last commit's.
+# bytes every time for the same commit: its codes are derived from the version,
+# the processor and the packaged files, and its time stamps are the last
+# commit's.
 # usage: make_msi.sh x86|x64 VERSION PROGRAM.exe ICON.ico OUTPUT.msi
 set -euo pipefail
 arch=$1
@@ -20,8 +21,12 @@ derived_guid() {
   printf '%s-%s-5%s-%x%s-%s\n' "${hash:0:8}" "${hash:8:4}" "${hash:13:3}" \
     $(( (0x${hash:16:1} & 3) | 8 )) "${hash:17:3}" "${hash:20:12}" | tr 'a-f' 'A-F'
 }
-product_code=$(derived_guid "product $version $arch")
-package_code=$(derived_guid "package $version $arch")
+# Another build of the same version is another package, and another product
+# (which the major upgrade replaces): Windows Installer takes a package whose
+# code it knows for the one installed, and installs nothing of it.
+contents=$(cat "$program" "$icon" "$here/dbmconv.wxs" "$0" | sha256sum | cut -c1-64)
+product_code=$(derived_guid "product $version $arch $contents")
+package_code=$(derived_guid "package $version $arch $contents")
 # the same file at the same place in every version: the same component
 component_guid=$(derived_guid "component $arch")
 template=$([ "$arch" = x64 ] && echo "x64;2052" || echo "Intel;2052")
@@ -47,6 +52,11 @@ export WINDOWS_LANGUAGE=zh_CN
 # What wixl leaves out: the code page itself, the package's language and its
 # code, which wixl would draw at random.
 printf '\r\n\r\n936\t_ForceCodepage\r\n' >"$stage/_ForceCodepage.idt"
-(cd "$stage" && faketime -f "$when" msibuild package.msi -i _ForceCodepage.idt &&
+# The major upgrade's own version too (wixl knows no AllowSameVersionUpgrades):
+# the other processor's package, or another build, of the same version
+# replaces the one installed instead of going beside it.
+msiinfo export "$stage/package.msi" Upgrade |
+  awk -F'\t' -v OFS='\t' 'NR > 3 && $6 == "" && $3 != "" && int($5 / 512) % 2 == 0 { $5 += 512 } { print }' >"$stage/Upgrade.idt"
+(cd "$stage" && faketime -f "$when" msibuild package.msi -i _ForceCodepage.idt -i Upgrade.idt &&
   faketime -f "$when" msibuild package.msi -s "功率和dBm换算 $version" "The dbmconv authors" "$template" "{$package_code}")
 cp "$stage/package.msi" "$output"

@@ -49,6 +49,10 @@ sequence = [row[0] for row in table("InstallExecuteSequence")]
 check("no reboot scheduled or forced", [a for a in sequence if "Reboot" in a], [])
 check("older versions removed on upgrade", "RemoveExistingProducts" in sequence, True)
 check("upgrade rows for the one upgrade code", sorted({row[0] for row in table("Upgrade")}), [UPGRADE_CODE])
+# (0x200: up to this version itself, so that the other processor's package
+# of the same version is replaced, not joined)
+check("replaces every version up to its own", [(row[2], (int(row[4]) & 0x200) != 0) for row in table("Upgrade")
+                                               if row[2]], [(version, True)])
 launch = [row[0] for row in table("LaunchCondition")]
 check("refuses 32-bit Windows", "VersionNT64" in launch, processor == "x64")
 

@@ -1,11 +1,14 @@
 """The Windows Installer package under Wine, as an administrator uses it.
 
-usage: msi_install_test.py WINE PACKAGE.msi PROGRAM.exe ICON.ico E2E-TEST
+usage: msi_install_test.py WINE PACKAGE.msi PROGRAM.exe ICON.ico E2E-TEST [OTHER.msi]
 In a private copy of the test prefix: a silent install exits 0; the program,
 the Start-menu shortcut (its target and icon) and the entry in the list of
 installed programs are where they should be; the installed program passes the
 end-to-end test started from its installed path; installing again is
 harmless; a silent removal exits 0 and leaves nothing of the product behind.
+Given the other processor's package of the same version, each of the two,
+installed over the other, replaces it: one program, one entry, one working
+shortcut, and nothing of either left after removal.
 With WINEARCH=win32 the prefix is a 32-bit Windows, where the 64-bit package
 must refuse to install and leave nothing either.
 """
@@ -21,6 +24,7 @@ from checks import Checks  # noqa: E402
 import tempfile
 
 wine, package, program, icon, e2e = sys.argv[1:6]
+other = sys.argv[6] if len(sys.argv) > 6 else None
 NAME = "功率和dBm换算"
 check = Checks()
 
@@ -42,8 +46,8 @@ def msiexec(*arguments):
     return code
 
 
-def product_code():
-    text = subprocess.run(["msiinfo", "export", package, "Property"], capture_output=True, check=True).stdout
+def product_code(of=None):
+    text = subprocess.run(["msiinfo", "export", of or package, "Property"], capture_output=True, check=True).stdout
     return dict(line.split("\t", 1) for line in text.decode().replace("\r", "").splitlines()[3:] if "\t" in line)[
         "ProductCode"]
 
@@ -57,15 +61,15 @@ def packed(guid):
     return flipped + swapped
 
 
-def registry_values(key):
-    """The values of a registry key, or None when it does not exist."""
+def registry_values(key, of=None):
+    """The values of a registry key of a package, or None when it does not exist."""
     with tempfile.TemporaryDirectory() as folder:
         out = os.path.join(folder, "key.reg")
         # On 64-bit Windows each package lists itself in the registry of its
         # own processor (a 32-bit one under WOW6432Node), whichever Wine asks.
         view = []
         if (prefix / "drive_c" / "windows" / "syswow64").is_dir():
-            view = ["/reg:64" if "x64" in pathlib.Path(package).name else "/reg:32"]
+            view = ["/reg:64" if "x64" in pathlib.Path(of or package).name else "/reg:32"]
         if run(wine, "reg", "export", key, "Z:" + out.replace("/", "\\"), "/y", *view) != 0 or not os.path.exists(out):
             return None
         text = pathlib.Path(out).read_bytes().decode("utf-16")
@@ -194,8 +198,35 @@ try:
     check("still one shortcut", len(shortcuts()), 1)
     check("still the program", windows_path(installed).is_file(), True)
 
-    check("silent removal exits 0", msiexec("/x", package, "/qn"), 0)
-    check("nothing left behind", [found for found in leftovers(code) if found not in before], [])
+    if other is None:
+        check("silent removal exits 0", msiexec("/x", package, "/qn"), 0)
+        check("nothing left behind", [found for found in leftovers(code) if found not in before], [])
+    else:
+        codes = {package: code, other: product_code(other)}
+        before_other = leftovers(codes[other])
+
+        def folder_of(of):
+            return "C:\\Program Files (x86)\\dbmconv" if "x86" in pathlib.Path(of).name and is_64_bit_windows \
+                else "C:\\Program Files\\dbmconv"
+
+        for first, second in ((package, other), (other, package)):
+            said = "%s over %s" % (pathlib.Path(second).stem, pathlib.Path(first).stem)
+            if first == other:
+                msiexec("/i", first, "/qn")
+            check(said + ": install exits 0", msiexec("/i", second, "/qn"), 0)
+            listed = [of for of in (package, other) if registry_values(
+                "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + codes[of], of)]
+            check(said + ": one entry, the second's", listed, [second])
+            check(said + ": one program, the second's",
+                  [of for of in (package, other) if windows_path(folder_of(of) + "\\dbmconv.exe").is_file()], [second])
+            links = shortcuts()
+            check(said + ": one shortcut, to the second's program",
+                  [(shortcut_parts(pathlib.Path(link).read_bytes())[0] or "").lower() for link in links],
+                  [(folder_of(second) + "\\dbmconv.exe").lower()])
+            check(said + ": removal exits 0", msiexec("/x", second, "/qn"), 0)
+            check(said + ": nothing of either left",
+                  [found for found in leftovers(code) + leftovers(codes[other])
+                   if found not in before and found not in before_other], [])
 finally:
     run("wineserver", "-k")
     shutil.rmtree(work, ignore_errors=True)
