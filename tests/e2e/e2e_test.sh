@@ -74,6 +74,7 @@ echo "window $window"
 read -r fx fy fw fh <<<"$(x_frame_rect "$window" "${DBMCONV_E2E_FRAME_EXTENTS:-}")"
 check "whole window centred horizontally" "$(( (2 * fx + fw - 1024) / 2 ))" 0
 check "whole window centred vertically" "$(( (2 * fy + fh - 768) / 2 ))" 0
+check "not maximized, however it was started" "$(xprop -id "$window" _NET_WM_STATE | grep -c MAXIMIZED)" 0
 hints=$(xprop -id "$window" WM_NORMAL_HINTS)
 check "minimum size" "$(grep -c 'minimum size: 219 by 141' <<<"$hints")" 1
 check "maximum size" "$(grep -c 'maximum size: 219 by 141' <<<"$hints")" 1

@@ -20,12 +20,15 @@ int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 
 bool simSunInstalled()
 {
-    LOGFONTW wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    std::wcsncpy(wanted.lfFaceName, kSimSun, LF_FACESIZE - 1);
     bool found = false;
     if (const HDC screen = GetDC(nullptr)) {
-        EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+        // listed by its Chinese name on Chinese Windows, by SimSun elsewhere
+        for (const wchar_t* name : {kSimSun, L"宋体"}) {
+            LOGFONTW wanted{};
+            wanted.lfCharSet = DEFAULT_CHARSET;
+            std::wcsncpy(wanted.lfFaceName, name, LF_FACESIZE - 1);
+            EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+        }
         ReleaseDC(nullptr, screen);
     }
     return found;

@@ -95,13 +95,18 @@ RECT placeOf(int id, UINT dpi)
 // "don't activate"): never maximized, for then Windows still fills the screen
 // with it and takes Restore from its menu; minimized and not activated, as
 // asked. Hidden is not honoured either: the window is all there is of the
-// program, and nothing could show it again.
+// program, and nothing could show it again. Restored, not shown normally: on
+// the first call Windows replaces a plain "show" with the launcher's own
+// request, maximized included.
 int showCommandFor(int asked)
 {
     switch (asked) {
     case SW_SHOWMAXIMIZED:
     case SW_HIDE:
-        return SW_SHOWNORMAL;
+    case SW_SHOWNORMAL:
+    case SW_SHOW:
+    case SW_SHOWDEFAULT:
+        return SW_RESTORE;
     default:
         return asked;
     }
@@ -402,11 +407,15 @@ void ConverterFormWindow::showCentred(int showCommand)
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - frame.cx) / 2,
                  work.top + (work.bottom - work.top - frame.cy) / 2, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_, showCommandFor(showCommand));
+    if (IsZoomed(window_)) {
+        ShowWindow(window_, SW_RESTORE);
+    }
     UpdateWindow(window_);
     // Only in a window that is active: focus given to one that was not would
     // activate it and take the keyboard from the program the user is in. An
-    // inactive window hands it to Combo1 when it is activated.
-    if (GetActiveWindow() == window_) {
+    // inactive window hands it to Combo1 when it is activated. (A minimized
+    // one may be active: typing would change its list out of sight.)
+    if (GetActiveWindow() == window_ && !IsIconic(window_)) {
         SetFocus(combo1_);
     }
 }
