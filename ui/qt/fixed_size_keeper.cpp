@@ -10,6 +10,15 @@ namespace dbmconv {
 namespace {
 
 constexpr Qt::WindowStates kFillingStates = Qt::WindowMaximized | Qt::WindowFullScreen;
+// A compositor answers a request within a frame or two; one that has not
+// maximized the window by then is taken to have refused.
+constexpr int kAnswerWaitMilliseconds = 1000;
+
+bool filling(const QWidget* window)
+{
+    const QWindow* native = window->windowHandle();
+    return native != nullptr && (native->windowStates() & kFillingStates);
+}
 
 } // namespace
 
@@ -57,6 +66,10 @@ void FixedSizeKeeper::stateChanged(Qt::WindowState state)
         }
         return;
     }
+    if (restoresLeft_ == 0) {
+        return;
+    }
+    --restoresLeft_;
     window_->setMinimumSize(0, 0);
     window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     // Asked once the state change has run its course. Some platforms pass on
@@ -70,16 +83,24 @@ void FixedSizeKeeper::stateChanged(Qt::WindowState state)
             restoring_ = false;
         }
     });
+    QTimer::singleShot(kAnswerWaitMilliseconds, this, &FixedSizeKeeper::fixIfNormal);
 }
 
 // Fixed again only when really back: fixed while the compositor's maximized
 // size is still on its way, the window would refuse that size.
 void FixedSizeKeeper::fixIfBack()
 {
-    const QWindow* native = window_->windowHandle();
-    const bool filling = native != nullptr && (native->windowStates() & kFillingStates);
-    if (!filling && window_->size() == designedSize_ && window_->maximumSize() != designedSize_) {
+    if (window_->size() == designedSize_) {
+        fixIfNormal();
+    }
+}
+
+// Whatever its size then: fixing it brings it back to the designed one.
+void FixedSizeKeeper::fixIfNormal()
+{
+    if (!filling(window_) && window_->maximumSize() != designedSize_) {
         window_->setFixedSize(designedSize_);
+        restoresLeft_ = kRestoresAsked;
     }
 }
 

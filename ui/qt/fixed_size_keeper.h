@@ -15,7 +15,8 @@ namespace dbmconv {
 // its own size there has its connection ended by a strict compositor, and with
 // it the program and whatever was typed. So while the window is maximized or
 // full-screen it may take any size, and it asks at once to be restored; back in
-// its normal state at the designed size, it is fixed again.
+// its normal state, it is fixed again at the designed size. A compositor that
+// keeps it maximized all the same (a kiosk's) is asked twice, then let be.
 class FixedSizeKeeper : public QObject {
 public:
     FixedSizeKeeper(QWidget* window, QSize designedSize);
@@ -27,11 +28,14 @@ private:
     void watchNativeWindow();
     void stateChanged(Qt::WindowState state);
     void fixIfBack();
+    void fixIfNormal();
 
     QWidget* window_;
     QSize designedSize_;
     bool watching_ = false;
     bool restoring_ = false;
+    int restoresLeft_ = kRestoresAsked;
+    static constexpr int kRestoresAsked = 2;
 };
 
 } // namespace dbmconv
