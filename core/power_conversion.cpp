@@ -35,11 +35,11 @@ double ConvertDbmToWatts(std::u16string_view input)
     const FloatingPointCheck flags;
     volatile double v = TextToNumber(input);
     v = v / kDecibelFactor;
-    flags.check();
+    flags.check(v);
     static_assert(kPowerBase == 10.0, "the power is computed as a power of ten");
     v = PowerOfTen(v);
     v = v * kWattsPerMilliwatt;
-    flags.check();
+    flags.check(v);
     return v;
 }
 
@@ -48,11 +48,11 @@ double ConvertWattsToDbm(std::u16string_view input)
     const FloatingPointCheck flags;
     volatile double v = TextToNumber(input);
     v = v / kWattsPerMilliwatt;
-    flags.check();
+    flags.check(v);
     volatile const double a = NaturalLog(v);
     volatile const double b = NaturalLog(kPowerBase);
     v = (a / b) * kDecibelFactor;
-    flags.check();
+    flags.check(v);
     return v;
 }
 
