@@ -2,8 +2,8 @@
 
 #include "double_double.h"
 
-#include <bit>
 #include <cstdint>
+#include <cstring>
 
 // Exact manipulations of doubles through their bits, shared by the power and
 // the logarithm: no rounding, no library call, no floating-point flag.
@@ -11,16 +11,32 @@ namespace dbmconv::detail {
 
 inline constexpr std::uint64_t kMantissaMask = (std::uint64_t{1} << 52) - 1;
 
+// A double's bits and back, as std::bit_cast does; not every standard library
+// that builds the core has it (Emscripten's of Debian 12 has not).
+inline std::uint64_t bitsOf(double x)
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+    return bits;
+}
+
+inline double fromBits(std::uint64_t bits)
+{
+    double x = 0.0;
+    std::memcpy(&x, &bits, sizeof x);
+    return x;
+}
+
 // 2^k for -1022 <= k <= 1023.
 inline double powerOfTwo(int k)
 {
-    return std::bit_cast<double>(static_cast<std::uint64_t>(k + 1023) << 52);
+    return fromBits(static_cast<std::uint64_t>(k + 1023) << 52);
 }
 
 // The binary exponent of a normal double: 2^e <= |x| < 2^(e+1).
 inline int binaryExponent(double x)
 {
-    return static_cast<int>((std::bit_cast<std::uint64_t>(x) >> 52) & 0x7FF) - 1023;
+    return static_cast<int>((bitsOf(x) >> 52) & 0x7FF) - 1023;
 }
 
 // x x 2^k, exact when the result is a normal double.
@@ -43,11 +59,11 @@ inline double nearestInteger(double x)
 // y.hi) and y.hi normal and not zero.
 inline bool roundsToHigherPart(DoubleDouble y, double relativeError)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(y.hi) & ~(std::uint64_t{1} << 63);
-    const double magnitude = std::bit_cast<double>(bits);
+    const auto bits = bitsOf(y.hi) & ~(std::uint64_t{1} << 63);
+    const double magnitude = fromBits(bits);
     const double error = relativeError * magnitude;
-    const double spacingAbove = std::bit_cast<double>(bits + 1) - magnitude;
-    const double spacingBelow = magnitude - std::bit_cast<double>(bits - 1);
+    const double spacingAbove = fromBits(bits + 1) - magnitude;
+    const double spacingBelow = magnitude - fromBits(bits - 1);
     const double lo = y.hi < 0.0 ? -y.lo : y.lo;
     return lo + error < 0.5 * spacingAbove && lo - error > -0.5 * spacingBelow;
 }

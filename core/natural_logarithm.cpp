@@ -4,7 +4,6 @@
 #include "wide_fixed.h"
 
 #include <array>
-#include <bit>
 #include <cfloat>
 #include <cstdint>
 
@@ -68,14 +67,14 @@ struct Decomposed {
 
 Decomposed decompose(double x)
 {
-    auto bits = std::bit_cast<std::uint64_t>(x);
+    auto bits = bitsOf(x);
     int e = static_cast<int>(bits >> 52) - 1023;
     if ((bits >> 52) == 0) {
         // subnormal: make it normal by an exact product with 2^54
-        bits = std::bit_cast<std::uint64_t>(x * 0x1p54);
+        bits = bitsOf(x * 0x1p54);
         e = static_cast<int>(bits >> 52) - 1023 - 54;
     }
-    return {std::bit_cast<double>((bits & kMantissaMask) | (std::uint64_t{1023} << 52)), e};
+    return {fromBits((bits & kMantissaMask) | (std::uint64_t{1023} << 52)), e};
 }
 
 // ln(1 + r) for |r| < 2^-8, r exact as a double-double. The terms from r^6 on are
@@ -102,7 +101,7 @@ struct LogEstimate {
 LogEstimate estimate(double x)
 {
     Decomposed d = decompose(x);
-    const auto index = static_cast<std::size_t>((std::bit_cast<std::uint64_t>(d.m) >> (52 - kTableBits)) & (kTableSize - 1));
+    const auto index = static_cast<std::size_t>((bitsOf(d.m) >> (52 - kTableBits)) & (kTableSize - 1));
     const TableEntry& entry = logTable()[index];
     d.e += entry.exponentAdjustment;
 

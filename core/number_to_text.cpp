@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include "exact_decimal.h"
 #include "float_evaluation.h"
 #include "runtime_error.h"
 
@@ -32,27 +33,12 @@ struct SignificantDigits {
 
 SignificantDigits significantDigits(double magnitude)
 {
-    // d.dddddddddddddde+XXX at most
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
-    const auto e = text.find('e');
-
-    SignificantDigits out;
-    for (const char c : text.substr(0, e)) {
-        if (c != '.') {
-            out.digits.push_back(c);
-        }
+    const detail::Decimal rounded =
+        detail::roundedToSignificant(detail::exactDecimal(magnitude), kSignificantDigits);
+    if (rounded.digits.empty()) {
+        return {"0", 0};
     }
-    while (out.digits.size() > 1 && out.digits.back() == '0') {
-        out.digits.pop_back();
-    }
-    const std::string_view exponentText = text.substr(e + 1);
-    const auto digitsStart = exponentText.front() == '+' ? 1 : 0;
-    std::from_chars(exponentText.data() + digitsStart, exponentText.data() + exponentText.size(),
-                    out.exponent);
-    return out;
+    return {rounded.digits, rounded.exponent - 1};
 }
 
 std::string exponentForm(const SignificantDigits& number)

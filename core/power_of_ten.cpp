@@ -4,7 +4,6 @@
 #include "wide_fixed.h"
 
 #include <array>
-#include <bit>
 #include <cfloat>
 #include <cstdint>
 
@@ -79,7 +78,7 @@ std::optional<double> roundSubnormal(DoubleDouble y, int exponent)
     if (!(fraction + error < 0.5 && fraction - error > -0.5)) {
         return std::nullopt;
     }
-    return std::bit_cast<double>(static_cast<std::uint64_t>(whole));
+    return fromBits(static_cast<std::uint64_t>(whole));
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "number_text.h"
 
+#include "exact_decimal.h"
 #include "float_evaluation.h"
 #include "two_words.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -68,13 +68,8 @@ double RoundToPlaces(double value, int places)
     if (const auto exact = roundExactly(value, places)) {
         return *exact;
     }
-    // The fixed notation of the largest double has 309 digits before the point.
-    std::array<char, 330> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::fixed, places);
-    double rounded = 0.0;
-    std::from_chars(buffer.data(), written.ptr, rounded);
-    return rounded;
+    const double rounded = detail::nearestDouble(detail::roundedToPlaces(detail::exactDecimal(value), places));
+    return std::copysign(rounded, value);
 }
 
 } // namespace dbmconv

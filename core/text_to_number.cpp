@@ -1,13 +1,13 @@
 #include "number_text.h"
 
+#include "exact_decimal.h"
 #include "float_evaluation.h"
 #include "runtime_error.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string>
-#include <system_error>
 
 namespace dbmconv {
 
@@ -146,20 +146,13 @@ double TextToNumber(std::u16string_view text)
         throw RuntimeError(Fault::NumberOutOfRange);
     }
 
-    std::string canonical = "0." + number.digits;
+    detail::Decimal decimal{number.digits, static_cast<int>(number.exponent)};
     if (number.droppedNonZero) {
-        canonical += '1';
+        decimal.digits += '1';
     }
-    canonical += 'e' + std::to_string(number.exponent);
-
-    double magnitude = 0.0;
-    const auto result =
-        std::from_chars(canonical.data(), canonical.data() + canonical.size(), magnitude);
-    if (result.ec == std::errc::result_out_of_range) {
-        if (number.exponent > 0) {
-            throw RuntimeError(Fault::NumberOutOfRange);
-        }
-        return zero;
+    const double magnitude = detail::nearestDouble(decimal);
+    if (std::isinf(magnitude)) {
+        throw RuntimeError(Fault::NumberOutOfRange);
     }
     return number.negative ? -magnitude : magnitude;
 }

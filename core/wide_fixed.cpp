@@ -1,5 +1,6 @@
 #include "wide_fixed.h"
 
+#include "float_bits.h"
 #include "two_words.h"
 
 #include <bit>
@@ -76,7 +77,7 @@ Limbs lowBits(const Limbs& a, int bits)
     return out;
 }
 
-Limbs powerOfTwo(int bit)
+Limbs limbsOfPowerOfTwo(int bit)
 {
     Limbs out{};
     out[static_cast<std::size_t>(bit / 64)] = std::uint64_t{1} << (bit % 64);
@@ -95,16 +96,11 @@ int highestBit(const Limbs& a)
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-double fromBits(std::uint64_t bits)
-{
-    return std::bit_cast<double>(bits);
-}
-
 } // namespace
 
 WideFixed WideFixed::fromDouble(double x)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto bits = bitsOf(x);
     const bool negative = (bits >> 63) != 0;
     const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
     std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
@@ -285,7 +281,7 @@ std::optional<double> roundToDouble(const WideFixed& value, int binaryExponent,
         kept = magnitude[0] << -cut;
     } else {
         const Limbs remainder = lowBits(magnitude, cut);
-        const Limbs half = powerOfTwo(cut - 1);
+        const Limbs half = limbsOfPowerOfTwo(cut - 1);
         const int order = compareMagnitudes(remainder, half);
         const Limbs distance =
             order >= 0 ? subtractMagnitudes(remainder, half) : subtractMagnitudes(half, remainder);

@@ -151,9 +151,11 @@ TEST(RoundToPlaces, KeepsTheSignOfZeroAndPassesNonFiniteValuesThrough)
 namespace dbmconv {
 namespace {
 
+#if defined(__cpp_lib_to_chars)
 // Independent references, through the standard library's exact decimal
-// conversions: the rounding and the 15-digit text must agree with them for
-// every value, whichever way the code under test takes to get there.
+// conversions where it has them: the rounding and the 15-digit text must agree
+// with them for every value, whichever way the code under test takes to get
+// there.
 double referenceRound(double value, int places)
 {
     std::array<char, 400> buffer{};
@@ -219,6 +221,8 @@ TEST(NumberToText, AgreesWithTheFifteenDigitExpansionForRandomValues)
         }
     }
 }
+
+#endif
 
 } // namespace
 } // namespace dbmconv

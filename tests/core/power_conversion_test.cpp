@@ -149,6 +149,7 @@ TEST(PowerConversion, LargestInputsJustInsideTheRangeStillConvert)
     EXPECT_NEAR(ConvertWattsToDbm(u"4.9406564584124654e-324"), -3203.0620, 1e-3);
 }
 
+#if defined(FE_OVERFLOW) && defined(FE_DIVBYZERO) && defined(FE_INVALID)
 TEST(PowerConversion, FlagsLeftFromEarlierWorkDoNotFailALaterCalculation)
 {
     for (const Direction direction : {Direction::DbmToWatts, Direction::WattsToDbm}) {
@@ -156,6 +157,7 @@ TEST(PowerConversion, FlagsLeftFromEarlierWorkDoNotFailALaterCalculation)
         EXPECT_NO_THROW((void)convert(direction, u"30"));
     }
 }
+#endif
 
 TEST(PowerConversion, AFailedCalculationLeavesTheNextOneUnharmed)
 {
