@@ -7,7 +7,8 @@
 #include <cfloat>
 #include <cstdint>
 
-#if defined(__clang__)
+// (WebAssembly keeps no floating-point environment to access)
+#if defined(__clang__) && !defined(__wasm__)
 #pragma STDC FENV_ACCESS ON
 #endif
 

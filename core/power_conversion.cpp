@@ -7,7 +7,8 @@
 #include "number_text.h"
 #include "text_ops.h"
 
-#if defined(__clang__)
+// (WebAssembly keeps no floating-point environment to access)
+#if defined(__clang__) && !defined(__wasm__)
 #pragma STDC FENV_ACCESS ON
 #endif
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only when one is missing.
-# Usage: scripts/install-deps.sh build|test|fuzz|bench|screenshot|package|windows
+# Usage: scripts/install-deps.sh build|test|fuzz|bench|screenshot|package|windows|web|web-test
 # Runs as root without prompts; elsewhere it uses sudo when it has to install.
 set -euo pipefail
 
@@ -54,6 +54,16 @@ else
   wine32_packages=()
   i386_packages=(g++-i686-linux-gnu qemu-user)
 fi
+# The web page: Debian's Emscripten and its Node.js, and GoogleTest's sources
+# for the core's suites in WebAssembly.
+web_packages=(
+  cmake ninja-build g++ python3 emscripten nodejs googletest
+)
+# ... and for the page's test, Debian's Chromium driven headless through
+# ChromeDriver.
+web_test_packages=(
+  chromium chromium-driver python3-selenium
+)
 # Google Benchmark, and XCB for timing the window's appearance.
 bench_packages=(
   libbenchmark-dev libxcb1-dev pkg-config xvfb xauth
@@ -64,10 +74,12 @@ case "${1:-build}" in
   test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${wine32_packages[@]}" "${i386_packages[@]}") ;;
   package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
+  web) wanted=("${web_packages[@]}") ;;
+  web-test) wanted=("${web_packages[@]}" "${web_test_packages[@]}") ;;
   fuzz) wanted=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
   bench) wanted=("${build_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}" "${windows_packages[@]}" "${wine32_packages[@]}") ;;
   screenshot) wanted=("${build_packages[@]}" "${test_packages[@]}" imagemagick) ;;
-  *) echo "usage: $0 build|test|fuzz|bench|screenshot|package|windows" >&2; exit 2 ;;
+  *) echo "usage: $0 build|test|fuzz|bench|screenshot|package|windows|web|web-test" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Installs what is missing and builds the converter as one web page,
+# build-web/dbmconv.html: the program in WebAssembly and its script inside the
+# page, with the icon; it opens from disk in any current browser, offline, and
+# from any static web server. Two builds of one commit give the same bytes.
+# Prints the page's path last. With --tests it also builds the core's and the
+# actions' suites, to run under Node.js, and installs what the page's test in
+# Chromium needs (ctest --test-dir build-web runs them all).
+# usage: scripts/build-web.sh [--tests]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/commit-time.sh
+testing=OFF
+packages=web
+if [ "${1:-}" = --tests ]; then
+  testing=ON
+  packages=web-test
+fi
+
+bash scripts/install-deps.sh "$packages" >&2
+# Emscripten's tools are Node.js scripts that need Debian's acorn, which a
+# Node.js from elsewhere does not look for.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+folder=build-web
+# (The suites run under the machine's Node.js as it is: Emscripten 3.1.6 would
+# give it an option that Node.js 20 no longer knows.)
+emcmake cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_WERROR=ON \
+  -DBUILD_TESTING="$testing" -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" >&2
+cmake --build "$folder" --parallel "$(nproc)" >&2
+
+# The icon, written by the same toolkit-free tool as the Windows programs'.
+cmake -S packaging/icon/host -B "$folder/host-tools" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DDBMCONV_SOURCE_DIR="$PWD" >&2
+cmake --build "$folder/host-tools" >&2
+"$folder/host-tools/dbmconv_make_ico" "$folder/dbmconv.ico" >&2
+
+version=$(awk '/^ *VERSION/ {print $2; exit}' CMakeLists.txt)
+python3 - "$folder" "$version" <<'PY'
+import base64
+import pathlib
+import sys
+
+folder, version = pathlib.Path(sys.argv[1]), sys.argv[2]
+page = pathlib.Path("ui/web/page.html").read_text(encoding="utf-8")
+program = (folder / "app" / "dbmconv.js").read_text(encoding="utf-8")
+icon = base64.b64encode((folder / "dbmconv.ico").read_bytes()).decode("ascii")
+# A script may not contain the text that ends it.
+assert "</script" not in program.lower()
+page = page.replace("@ICON@", icon).replace("@VERSION@", version).replace("@PROGRAM@", program)
+(folder / "dbmconv.html").write_text(page, encoding="utf-8")
+PY
+page=$folder/dbmconv.html
+echo "$page: $(stat -c %s "$page") bytes" >&2
+echo "$PWD/$page"

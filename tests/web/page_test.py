@@ -1,0 +1,108 @@
+"""The web page in Debian's Chromium, headless, driven through ChromeDriver as a
+user would from file://: the worked values, the key filter on typing and on a
+pasted text (a megabyte too), both reminders and an error in the modal box and
+where the focus goes after it, a pick in the mode list and Label1, the tab
+order, and no request of any kind to the network.
+
+usage: page_test.py PAGE.html
+"""
+import os
+import pathlib
+import sys
+
+page = pathlib.Path(sys.argv[1]).resolve()
+for needed, what in [("/usr/bin/chromium", "Chromium"), ("/usr/bin/chromedriver", "ChromeDriver"),
+                     (str(page), "the page (scripts/build-web.sh makes it)")]:
+    if not os.path.exists(needed):
+        print("SKIP: %s is not there" % what)
+        sys.exit(77)
+from selenium import webdriver  # noqa: E402
+from selenium.webdriver.chrome.service import Service  # noqa: E402
+from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "support"))
+from checks import Checks  # noqa: E402
+
+check = Checks()
+options = webdriver.ChromeOptions()
+options.binary_location = "/usr/bin/chromium"
+for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=800,600"):
+    options.add_argument(argument)
+driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+try:
+    driver.get(page.as_uri())
+    control = {name: driver.find_element(By.ID, name) for name in ("Combo1", "Text1", "Text2", "Label1", "Command1")}
+    box = driver.find_element(By.ID, "Message")
+
+    def value(name):
+        return control[name].get_attribute("value")
+
+    def focused():
+        return driver.execute_script("return document.activeElement.id")
+
+    def shown_message():
+        return driver.find_element(By.ID, "MessageText").text if box.get_attribute("open") is not None else None
+
+    def pick(mode):  # what the browser sends when an entry of the list is picked
+        driver.execute_script("arguments[0].value = arguments[1];"
+                              "arguments[0].dispatchEvent(new InputEvent('input', {inputType: 'insertReplacementText'}))",
+                              control["Combo1"], mode)
+
+    def enter_into_text1(typed):
+        control["Text1"].clear()
+        control["Text1"].send_keys(typed + Keys.ENTER)
+
+    check("caption", driver.title, "功率和dBm换算")
+    check("first state", (value("Combo1"), control["Label1"].text, focused()), ("dBm:", "功率(W)：", "Combo1"))
+    tabs = []
+    for _ in range(4):
+        driver.switch_to.active_element.send_keys(Keys.TAB)
+        tabs.append(focused())
+    check("tab order", tabs, ["Text1", "Text2", "Command1", "Combo1"])
+
+    for mode, typed, shown in [("dBm:", "30", "1"), ("dBm:", "40", "10"), ("功率(W):", "2", "33.0103"),
+                               ("功率(W):", "0.001", "0")]:
+        pick(mode)
+        enter_into_text1(typed)
+        check("%s %s" % (mode, typed), value("Text2"), shown)
+    check("Label1 after the pick", control["Label1"].text, "dBm或dB：")
+
+    control["Text1"].clear()
+    control["Text1"].send_keys("a1b,2 e-3")
+    check("typed keys filtered", value("Text1"), "12-3")
+    driver.execute_cdp_cmd("Input.insertText", {"text": "x9.5y"})
+    check("inserted text filtered", value("Text1"), "12-39.5")
+    # A megabyte through the real input path, timed inside the page from the
+    # start of its handling to the end of the page's own handler: the DevTools
+    # connection takes longer to carry a megabyte than the page to take it.
+    driver.execute_script("""
+        const text1 = arguments[0]; text1.value = ""; text1.focus();
+        text1.addEventListener("beforeinput", () => { window.started = performance.now(); }, {capture: true});
+        text1.addEventListener("beforeinput", () => { window.took = performance.now() - window.started; });""",
+                          control["Text1"])
+    driver.execute_cdp_cmd("Input.insertText", {"text": "1" * 1_000_000 + "x"})
+    took = driver.execute_script("return window.took")
+    print("a megabyte inserted in %.0f ms" % took)
+    check("a megabyte pasted, filtered within 1 s", (len(value("Text1")), took < 1000), (1_000_000, True))
+
+    for mode, typed, message in [("dBm:", "", "请输入dBm或dB的值！"), ("功率(W):", "", "请输入功率值(W)！"),
+                                 ("功率(W):", "0", "功率值必须大于0！"), ("dBm:", "5000", "数值超出范围！")]:
+        pick(mode)
+        control["Text1"].clear()
+        if typed:
+            control["Text1"].send_keys(typed)
+        control["Command1"].click()
+        check("box for %s %r" % (mode, typed), (shown_message(), driver.find_element(By.ID, "MessageTitle").text),
+              (message, "提示"))
+        driver.switch_to.active_element.send_keys(Keys.ENTER)
+        check("box closed by Enter, focus in Text1, text kept", (shown_message(), focused(), value("Text1")),
+              (None, "Text1", typed))
+
+    check("no request to the network", driver.execute_script(
+        "return performance.getEntriesByType('resource').map(e => e.name)"), [])
+    errors = [entry["message"][:200] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
+    check("no error in the console", errors, [])
+finally:
+    driver.quit()
+check.exit()
