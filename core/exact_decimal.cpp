@@ -3,35 +3,38 @@
 #include "float_bits.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace dbmconv::detail {
 
 namespace {
 
-// An unsigned integer of any size, least significant 32-bit limb first: just
-// the operations the conversions need, each exact.
+// An unsigned integer of up to 4096 bits, least significant 32-bit limb first,
+// in place (no allocation: the conversions run in every calculation): just the
+// operations they need, each exact. The largest they meet is 800 typed digits
+// times 5^330, below 3,500 bits.
 class BigUnsigned {
 public:
     explicit BigUnsigned(std::uint64_t value = 0)
     {
         while (value != 0) {
-            limbs_.push_back(static_cast<std::uint32_t>(value));
+            limbs_[size_++] = static_cast<std::uint32_t>(value);
             value >>= 32;
         }
     }
 
-    [[nodiscard]] bool isZero() const { return limbs_.empty(); }
+    [[nodiscard]] bool isZero() const { return size_ == 0; }
 
     [[nodiscard]] int bitLength() const
     {
-        if (limbs_.empty()) {
+        if (size_ == 0) {
             return 0;
         }
-        int bits = static_cast<int>(limbs_.size() - 1) * 32;
-        for (std::uint32_t top = limbs_.back(); top != 0; top >>= 1) {
+        int bits = static_cast<int>(size_ - 1) * 32;
+        for (std::uint32_t top = limbs_[size_ - 1]; top != 0; top >>= 1) {
             ++bits;
         }
         return bits;
@@ -40,18 +43,20 @@ public:
     [[nodiscard]] bool bit(int index) const
     {
         const auto limb = static_cast<std::size_t>(index / 32);
-        return limb < limbs_.size() && ((limbs_[limb] >> (index % 32)) & 1U) != 0;
+        return limb < size_ && ((limbs_[limb] >> (index % 32)) & 1U) != 0;
     }
 
-    // The value of bits [0, count) as a whole: any of them set.
+    // Any of bits [0, count) set.
     [[nodiscard]] bool anyBitBelow(int count) const
     {
-        for (int i = 0; i < count; ++i) {
-            if (bit(i)) {
+        const auto whole = static_cast<std::size_t>(count / 32);
+        for (std::size_t i = 0; i < whole && i < size_; ++i) {
+            if (limbs_[i] != 0) {
                 return true;
             }
         }
-        return false;
+        const int part = count % 32;
+        return part != 0 && whole < size_ && (limbs_[whole] & ((1U << part) - 1)) != 0;
     }
 
     // Bits [from, from + 64) as a number.
@@ -67,13 +72,13 @@ public:
     void multiplyAdd(std::uint32_t factor, std::uint32_t addend = 0)
     {
         std::uint64_t carry = addend;
-        for (auto& limb : limbs_) {
-            const std::uint64_t product = std::uint64_t{limb} * factor + carry;
-            limb = static_cast<std::uint32_t>(product);
+        for (std::size_t i = 0; i < size_; ++i) {
+            const std::uint64_t product = std::uint64_t{limbs_[i]} * factor + carry;
+            limbs_[i] = static_cast<std::uint32_t>(product);
             carry = product >> 32;
         }
         if (carry != 0) {
-            limbs_.push_back(static_cast<std::uint32_t>(carry));
+            limbs_[size_++] = static_cast<std::uint32_t>(carry);
         }
         trim();
     }
@@ -82,9 +87,9 @@ public:
     std::uint32_t divide(std::uint32_t divisor)
     {
         std::uint64_t remainder = 0;
-        for (auto limb = limbs_.rbegin(); limb != limbs_.rend(); ++limb) {
-            const std::uint64_t current = (remainder << 32) | *limb;
-            *limb = static_cast<std::uint32_t>(current / divisor);
+        for (std::size_t i = size_; i-- > 0;) {
+            const std::uint64_t current = (remainder << 32) | limbs_[i];
+            limbs_[i] = static_cast<std::uint32_t>(current / divisor);
             remainder = current % divisor;
         }
         trim();
@@ -93,31 +98,36 @@ public:
 
     void shiftLeft(int bits)
     {
-        if (limbs_.empty() || bits == 0) {
+        if (size_ == 0 || bits == 0) {
             return;
         }
         const auto whole = static_cast<std::size_t>(bits / 32);
         const int part = bits % 32;
-        limbs_.insert(limbs_.begin(), whole, 0U);
+        std::uint32_t carry = 0;
         if (part != 0) {
-            std::uint32_t carry = 0;
-            for (std::size_t i = whole; i < limbs_.size(); ++i) {
+            for (std::size_t i = 0; i < size_; ++i) {
                 const std::uint32_t next = limbs_[i] >> (32 - part);
                 limbs_[i] = (limbs_[i] << part) | carry;
                 carry = next;
             }
-            if (carry != 0) {
-                limbs_.push_back(carry);
-            }
+        }
+        if (carry != 0) {
+            limbs_[size_++] = carry;
+        }
+        if (whole != 0) {
+            std::copy_backward(limbs_.begin(), limbs_.begin() + static_cast<std::ptrdiff_t>(size_),
+                               limbs_.begin() + static_cast<std::ptrdiff_t>(size_ + whole));
+            std::fill_n(limbs_.begin(), whole, 0U);
+            size_ += whole;
         }
     }
 
     [[nodiscard]] friend int compare(const BigUnsigned& a, const BigUnsigned& b)
     {
-        if (a.limbs_.size() != b.limbs_.size()) {
-            return a.limbs_.size() < b.limbs_.size() ? -1 : 1;
+        if (a.size_ != b.size_) {
+            return a.size_ < b.size_ ? -1 : 1;
         }
-        for (std::size_t i = a.limbs_.size(); i-- > 0;) {
+        for (std::size_t i = a.size_; i-- > 0;) {
             if (a.limbs_[i] != b.limbs_[i]) {
                 return a.limbs_[i] < b.limbs_[i] ? -1 : 1;
             }
@@ -128,12 +138,11 @@ public:
     // Requires *this >= other.
     void subtract(const BigUnsigned& other)
     {
-        std::int64_t borrow = 0;
-        for (std::size_t i = 0; i < limbs_.size(); ++i) {
-            std::int64_t difference = std::int64_t{limbs_[i]} - borrow
-                                      - (i < other.limbs_.size() ? std::int64_t{other.limbs_[i]} : 0);
-            borrow = difference < 0 ? 1 : 0;
-            limbs_[i] = static_cast<std::uint32_t>(difference + (borrow << 32));
+        std::uint32_t borrow = 0;
+        for (std::size_t i = 0; i < size_; ++i) {
+            const std::uint64_t taken = std::uint64_t{i < other.size_ ? other.limbs_[i] : 0U} + borrow;
+            borrow = std::uint64_t{limbs_[i]} < taken ? 1U : 0U;
+            limbs_[i] = static_cast<std::uint32_t>(limbs_[i] - taken);
         }
         trim();
     }
@@ -160,12 +169,13 @@ public:
 private:
     void trim()
     {
-        while (!limbs_.empty() && limbs_.back() == 0) {
-            limbs_.pop_back();
+        while (size_ != 0 && limbs_[size_ - 1] == 0) {
+            --size_;
         }
     }
 
-    std::vector<std::uint32_t> limbs_;
+    std::array<std::uint32_t, 128> limbs_{};
+    std::size_t size_ = 0;
 };
 
 void multiplyByPowerOfFive(BigUnsigned& number, int power)

@@ -155,7 +155,7 @@ TEST(TextToNumber, RoundsToTheNearestDoubleAtTheEdgesOfItsRange)
 TEST(TextToNumber, ReadsRandomDecimalsAsTheStandardLibraryDoes)
 {
     std::mt19937_64 random(20261209);
-    for (int i = 0; i < 100'000; ++i) {
+    for (int i = 0; i < 20'000; ++i) {
         const int length = i % 100 == 0 ? 1 + static_cast<int>(random() % 800) : 1 + static_cast<int>(random() % 25);
         std::string digits(1, static_cast<char>('1' + random() % 9));
         while (static_cast<int>(digits.size()) < length) {
