@@ -59,10 +59,11 @@ fi
 web_packages=(
   cmake ninja-build g++ python3 emscripten nodejs googletest
 )
-# ... and for the page's test, Debian's Chromium driven headless through
-# ChromeDriver.
+# ... and for its tests, Debian's Chromium driven headless through ChromeDriver,
+# and GoogleTest for the build of the core for this machine that the page's
+# results are compared with.
 web_test_packages=(
-  chromium chromium-driver python3-selenium
+  chromium chromium-driver python3-selenium libgtest-dev
 )
 # Google Benchmark, and XCB for timing the window's appearance.
 bench_packages=(

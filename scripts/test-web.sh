@@ -7,5 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-web.sh --tests >/dev/null
+# The results of the same inputs from this machine's own build of the core.
+cmake -S . -B build-web/native -G Ninja -DCMAKE_BUILD_TYPE=Release -DDBMCONV_BUILD_GUI=OFF \
+  -DBUILD_TESTING=ON >/dev/null
+cmake --build build-web/native --target result_text_sweep >/dev/null
+cmake build-web -DDBMCONV_NATIVE_SWEEP="$PWD/build-web/native/tests/result_text_sweep" >/dev/null
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 ctest --test-dir build-web --output-on-failure --parallel "$(nproc)"

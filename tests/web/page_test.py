@@ -99,6 +99,24 @@ try:
         check("box closed by Enter, focus in Text1, text kept", (shown_message(), focused(), value("Text1")),
               (None, "Text1", typed))
 
+    # At 200 % and on a phone-sized touch screen: the window within the screen,
+    # each text within its box (no box's text taller than the box).
+    for name, metrics in [("200 %", {"width": 800, "height": 600, "deviceScaleFactor": 2, "mobile": False}),
+                          ("phone", {"width": 360, "height": 640, "deviceScaleFactor": 3, "mobile": True})]:
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", metrics)
+        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": metrics["mobile"]})
+        driver.refresh()
+        fits = driver.execute_script("""
+            const w = document.querySelector(".window").getBoundingClientRect();
+            const boxes = ["Combo1", "Text1", "Text2"].map(id => document.getElementById(id))
+                .every(box => box.scrollHeight <= box.clientHeight);
+            const label = document.getElementById("Label1").getBoundingClientRect();
+            const client = document.querySelector(".client").getBoundingClientRect();
+            return [w.left >= 0 && w.right <= innerWidth, boxes, label.right <= client.right];""")
+        check("%s: window on the screen, texts in their boxes and the window" % name, fits, [True, True, True])
+    check("a numeric screen keyboard asked for", driver.find_element(By.ID, "Text1").get_attribute("inputmode"),
+          "decimal")
+
     check("no request to the network", driver.execute_script(
         "return performance.getEntriesByType('resource').map(e => e.name)"), [])
     errors = [entry["message"][:200] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
