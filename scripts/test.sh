@@ -48,7 +48,7 @@ stage() {
 summary() {
   local status=$?
   echo
-  echo "=== stage times (the lanes run side by side: each stage's start and length)"
+  echo "=== stage times (two lanes run side by side: each stage's start and length)"
   printf '%-8s %-60s %6s %6s\n' lane stage start length
   awk -F '\t' '{ printf "%-8s %-60s %5s s %5s s\n", $1, $2, $3, $4 }' "$logs/stages.tsv" 2>/dev/null
   printf '%-69s %5s s\n' "the whole command" \
@@ -136,8 +136,8 @@ i386_build() {
 
 # Two lanes side by side, so that one builds while the other waits on a window
 # or on Wine: the Linux program's, and the Windows programs' with the 32-bit
-# core's (the arithmetic of the 32-bit Windows program) beside their suites.
-# Each lane's output is shown when both are done.
+# core's (the arithmetic of the 32-bit Windows program). Each lane's output is
+# shown when both are done.
 linux_lane() {
   lane=linux
   stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
@@ -146,23 +146,12 @@ linux_lane() {
   stage "hardened optimised build, and the Debian package" package
   DBMCONV_MPFR_ARGUMENTS=$mpfr_arguments stage "suite of the hardened build and its package" suite linux build-test
 }
-i386_lane() {
-  lane=i386
-  stage "core suites for 32-bit x86 Linux: build" i386_build
-  stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386
-}
 windows_lane() {
   lane=windows
   stage "Windows builds, 64- and 32-bit" bash scripts/build-windows.sh --tests >/dev/null
-  # The 32-bit core needs no Wine: it is built and tested while the Windows
-  # suites wait on their windows and installers, mostly on one core.
-  i386_lane >"$logs/i386-lane.out" 2>&1 &
-  local i386_pid=$!
-  local status=0
-  stage "Windows suites under Wine, 64- and 32-bit side by side" windows_suites || status=$?
-  wait "$i386_pid" || status=$?
-  cat "$logs/i386-lane.out"
-  return "$status"
+  stage "Windows suites under Wine, 64- and 32-bit side by side" windows_suites
+  stage "core suites for 32-bit x86 Linux: build" i386_build
+  stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386
 }
 linux_lane >"$logs/linux-lane.out" 2>&1 &
 linux_pid=$!
