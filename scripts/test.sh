@@ -23,9 +23,9 @@ if [ "$long" = yes ]; then
   mpfr_arguments=50000000 sanitizer_mpfr_arguments=1000000
   linux_monkey_events=50000 windows_monkey_events=20000
 else
-  fuzz_seconds=${FUZZ_SECONDS:-15}
+  fuzz_seconds=${FUZZ_SECONDS:-10}
   mpfr_arguments=1000000 sanitizer_mpfr_arguments=100000
-  linux_monkey_events=5000 windows_monkey_events=1500
+  linux_monkey_events=5000 windows_monkey_events=1000
 fi
 logs=build-logs
 rm -rf "$logs"
