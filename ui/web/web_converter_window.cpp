@@ -4,25 +4,26 @@
 
 #include <emscripten.h>
 
-// The page's side, in JavaScript: each control by its name, each text passed as
-// UTF-16 code units straight from and into the WebAssembly memory.
+// The page's side, in JavaScript: each control by its number in kControlNames,
+// each text passed as UTF-16 code units straight from and into the WebAssembly
+// memory (no helper of Emscripten's own: they change between its versions).
 // clang-format off
-EM_JS(int, dbmconv_page_text_length, (const char* name), {
-    return document.getElementById(UTF8ToString(name)).value.length;
+EM_JS(int, dbmconv_page_text_length, (int control), {
+    return document.getElementById(dbmconvPage.controls[control]).value.length;
 });
-EM_JS(void, dbmconv_page_copy_text, (const char* name, char16_t* out), {
-    const text = document.getElementById(UTF8ToString(name)).value;
+EM_JS(void, dbmconv_page_copy_text, (int control, char16_t* out), {
+    const text = document.getElementById(dbmconvPage.controls[control]).value;
     for (let i = 0; i < text.length; ++i) {
         HEAPU16[(out >> 1) + i] = text.charCodeAt(i);
     }
 });
-EM_JS(void, dbmconv_page_set_text, (const char* name, const char16_t* text, int length), {
+EM_JS(void, dbmconv_page_set_text, (int control, const char16_t* text, int length), {
     const codes = HEAPU16.subarray(text >> 1, (text >> 1) + length);
     let value = "";
     for (let i = 0; i < codes.length; i += 8192) {
         value += String.fromCharCode.apply(null, codes.subarray(i, i + 8192));
     }
-    dbmconvPage.setText(UTF8ToString(name), value);
+    dbmconvPage.setText(dbmconvPage.controls[control], value);
 });
 EM_JS(void, dbmconv_page_show_message, (const char16_t* text, int length, int warning), {
     dbmconvPage.showMessage(String.fromCharCode.apply(null, HEAPU16.subarray(text >> 1, (text >> 1) + length)),
@@ -37,16 +38,19 @@ namespace dbmconv::web {
 
 namespace {
 
-std::u16string textOf(const char* name)
+// The page's controls, numbered as in its dbmconvPage.controls.
+enum Control : int { Combo1, Text1, Text2, Label1 };
+
+std::u16string textOf(Control control)
 {
-    std::u16string text(static_cast<std::size_t>(dbmconv_page_text_length(name)), u'\0');
-    dbmconv_page_copy_text(name, text.data());
+    std::u16string text(static_cast<std::size_t>(dbmconv_page_text_length(control)), u'\0');
+    dbmconv_page_copy_text(control, text.data());
     return text;
 }
 
-void setText(const char* name, std::u16string_view text)
+void setText(Control control, std::u16string_view text)
 {
-    dbmconv_page_set_text(name, text.data(), static_cast<int>(text.size()));
+    dbmconv_page_set_text(control, text.data(), static_cast<int>(text.size()));
 }
 
 } // namespace
@@ -58,27 +62,27 @@ WebConverterWindow::WebConverterWindow()
 
 std::u16string WebConverterWindow::Combo1Text() const
 {
-    return textOf("Combo1");
+    return textOf(Combo1);
 }
 
 void WebConverterWindow::SetCombo1Text(std::u16string_view text)
 {
-    setText("Combo1", text);
+    setText(Combo1, text);
 }
 
 std::u16string WebConverterWindow::Text1Text() const
 {
-    return textOf("Text1");
+    return textOf(Text1);
 }
 
 void WebConverterWindow::SetText2Text(std::u16string_view text)
 {
-    setText("Text2", text);
+    setText(Text2, text);
 }
 
 void WebConverterWindow::SetLabel1Caption(std::u16string_view caption)
 {
-    setText("Label1", caption);
+    setText(Label1, caption);
 }
 
 void WebConverterWindow::ShowReminder(std::u16string_view prompt)
