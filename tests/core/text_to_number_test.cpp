@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <charconv>
 #include <cmath>
-#include <random>
 #include <string>
 
 namespace dbmconv {
@@ -148,31 +146,6 @@ TEST(TextToNumber, RoundsToTheNearestDoubleAtTheEdgesOfItsRange)
     }
 }
 
-#if defined(__cpp_lib_to_chars)
-// The core reads decimals with its own exact arithmetic, on every platform;
-// here, where the standard library reads them too, both must give the same
-// double: digits of every length up to the 800 kept, every exponent of the range.
-TEST(TextToNumber, ReadsRandomDecimalsAsTheStandardLibraryDoes)
-{
-    std::mt19937_64 random(20261209);
-    for (int i = 0; i < 20'000; ++i) {
-        const int length = i % 100 == 0 ? 1 + static_cast<int>(random() % 800) : 1 + static_cast<int>(random() % 25);
-        std::string digits(1, static_cast<char>('1' + random() % 9));
-        while (static_cast<int>(digits.size()) < length) {
-            digits.push_back(static_cast<char>('0' + random() % 10));
-        }
-        const int exponent = static_cast<int>(random() % 660) - 340;
-        const std::string text = "0." + digits + "e" + std::to_string(exponent);
-        double expected = 0.0;
-        const auto read = std::from_chars(text.data(), text.data() + text.size(), expected);
-        if (read.ec == std::errc::result_out_of_range) {
-            continue; // the core's own edges are tested above
-        }
-        SCOPED_TRACE(text.substr(0, 80));
-        ASSERT_EQ(TextToNumber(std::u16string(text.begin(), text.end())), expected);
-    }
-}
-#endif
 
 TEST(TextToNumber, DigitsPastEightHundredStillDecideAnExactHalf)
 {
