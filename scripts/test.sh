@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, then proves the program: the two fuzzers side by
-# side; the whole suite built by clang with AddressSanitizer and UBSan; the
+# Installs what is missing, then proves the program: the whole suite built by
+# clang with AddressSanitizer and UBSan; the
 # suite but the widget suites in the hardened optimised build that also makes
 # the Debian package, and that package; the Windows programs, 64- and 32-bit,
 # with their suites under Wine, side by side; and the core's suites built for
@@ -8,9 +8,10 @@
 # program). Warnings are errors in every build. Ends with each stage's time,
 # the tests skipped with their reasons, and a count of every test.
 # usage: scripts/test.sh [--long]
-#   --long adds the soaks: the monkeys at full length (50,000 events on Linux,
-#   20,000 on each Windows program), 5 minutes per fuzzer, and 50,000,000
-#   random arguments per function against MPFR.
+#   --long adds the soaks: the two fuzzers side by side, 5 minutes each (their
+#   own build is most of a minute, which the default run has no room for), the
+#   monkeys at full length (50,000 events on Linux, 20,000 on each Windows
+#   program), and 50,000,000 random arguments per function against MPFR.
 # Each monkey run draws a fresh seed, which it prints; DBMCONV_MONKEY_SEED
 # replays it. FUZZ_SECONDS sets the time per fuzzer.
 set -euo pipefail
@@ -140,7 +141,9 @@ i386_build() {
 # Each lane's output is shown when both are done.
 linux_lane() {
   lane=linux
-  stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
+  if [ "$long" = yes ]; then
+    stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
+  fi
   stage "sanitizer build (clang, ASan, UBSan)" sanitizer_build
   stage "sanitizer suite" sanitizer_suite
   stage "hardened optimised build, and the Debian package" package
