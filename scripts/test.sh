@@ -13,7 +13,7 @@
 #   monkeys at full length (50,000 events on Linux, 20,000 on each Windows
 #   program), and 50,000,000 random arguments per function against MPFR.
 # Each monkey run draws a fresh seed, which it prints; DBMCONV_MONKEY_SEED
-# replays it. FUZZ_SECONDS sets the time per fuzzer.
+# replays it. FUZZ_SECONDS sets the time per fuzzer of --long.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -24,7 +24,6 @@ if [ "$long" = yes ]; then
   mpfr_arguments=50000000 sanitizer_mpfr_arguments=1000000
   linux_monkey_events=50000 windows_monkey_events=20000
 else
-  fuzz_seconds=${FUZZ_SECONDS:-10}
   mpfr_arguments=1000000 sanitizer_mpfr_arguments=100000
   linux_monkey_events=5000 windows_monkey_events=1000
 fi
