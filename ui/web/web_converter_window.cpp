@@ -18,16 +18,10 @@ EM_JS(void, dbmconv_page_copy_text, (int control, char16_t* out), {
     }
 });
 EM_JS(void, dbmconv_page_set_text, (int control, const char16_t* text, int length), {
-    const codes = HEAPU16.subarray(text >> 1, (text >> 1) + length);
-    let value = "";
-    for (let i = 0; i < codes.length; i += 8192) {
-        value += String.fromCharCode.apply(null, codes.subarray(i, i + 8192));
-    }
-    dbmconvPage.setText(dbmconvPage.controls[control], value);
+    dbmconvPage.setText(dbmconvPage.controls[control], dbmconvPage.textAt(text, length));
 });
 EM_JS(void, dbmconv_page_show_message, (const char16_t* text, int length, int warning), {
-    dbmconvPage.showMessage(String.fromCharCode.apply(null, HEAPU16.subarray(text >> 1, (text >> 1) + length)),
-                            warning !== 0);
+    dbmconvPage.showMessage(dbmconvPage.textAt(text, length), warning !== 0);
 });
 EM_JS(void, dbmconv_page_focus_input, (), {
     dbmconvPage.focusInput();
