@@ -6,8 +6,12 @@
 #      with the same widgets and fonts, under Xvfb                       (<= 1.15x, <= 1.10x)
 #   4. the Windows programs, 64- and 32-bit: each .exe's size, and start-up under
 #      Wine against a bare Win32 window with the same five controls (<= 640 KiB, <= 1.10x)
+#   5. the web page in headless Chromium: its size, start-up to a usable window
+#      against a bare page with the same five controls, and a pasted megabyte
+#                                                         (<= 256 KiB, <= 1.2x, < 1 s)
 # usage: scripts/bench.sh [RUNS] [WINE-RUNS]   (start-up runs per program, default 11;
-#        under Wine, where start-up varies twice as much, default 31)
+#        under Wine, where start-up varies twice as much, default 31; the same
+#        for the web page, whose start-up varies as much)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-11}
@@ -89,3 +93,19 @@ for exe in "${programs[@]}"; do
   echo "$processor start-up under Wine ${app_ms} ms vs bare ${bare_ms} ms: ratio ${windows_ratio} (target <= 1.10: $(verdict "$windows_ratio" 1.10))"
 done
 wineserver -k || true
+
+echo
+echo "== 5. the web page in headless Chromium: size, start-up to a usable window against"
+echo "      a bare page with the same five controls, ${wine_runs} runs each, and a pasted megabyte"
+bash scripts/install-deps.sh web-test >/dev/null
+page=$(bash scripts/build-web.sh 2>/dev/null)
+size=$(stat -c %s "$page")
+echo "dbmconv.html ${size} bytes ($((size / 1024)) KiB; target <= 256 KiB: $(verdict "$size" 262144))"
+/usr/bin/python3 bench/web/page_bench.py "$page" bench/web/bare_page.html "$wine_runs" | tee "$out/web.txt" |
+  grep -v '^RESULT'
+page_ms=$(awk '/^RESULT page/ {print $3}' "$out/web.txt")
+bare_ms=$(awk '/^RESULT bare/ {print $3}' "$out/web.txt")
+paste_ms=$(awk '/^RESULT paste/ {print $3}' "$out/web.txt")
+web_ratio=$(awk -v a="$page_ms" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')
+echo "page usable after ${page_ms} ms vs bare ${bare_ms} ms: ratio ${web_ratio} (target <= 1.2: $(verdict "$web_ratio" 1.2))"
+echo "a megabyte pasted, taken in ${paste_ms} ms (target < 1000: $(verdict "$paste_ms" 999.999))"
