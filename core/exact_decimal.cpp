@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace dbmconv::detail {
 
@@ -120,6 +122,15 @@ public:
             std::fill_n(limbs_.begin(), whole, 0U);
             size_ += whole;
         }
+    }
+
+    void shiftRightByOne()
+    {
+        for (std::size_t i = 0; i < size_; ++i) {
+            const std::uint32_t next = i + 1 < size_ ? limbs_[i + 1] : 0U;
+            limbs_[i] = (limbs_[i] >> 1) | (next << 31);
+        }
+        trim();
     }
 
     [[nodiscard]] friend int compare(const BigUnsigned& a, const BigUnsigned& b)
@@ -284,13 +295,31 @@ double nearestDouble(const Decimal& number)
     if (number.exponent < kBelowSmallest) {
         return 0.0;
     }
+    // value = digits x 10^scale
+    const int scale = number.exponent - static_cast<int>(number.digits.size());
+#if FLT_EVAL_METHOD == 0
+    // Short digits and a small power are both exact doubles, and one division
+    // or multiplication of exact operands rounds correctly (Clinger's fast
+    // path): most typed numbers and every rounded result take it.
+    constexpr int kExactDigits = 15;   // below 2^53
+    constexpr int kExactPowerOfTen = 22; // 5^22 below 2^53
+    if (number.digits.size() <= kExactDigits && scale >= -kExactPowerOfTen && scale <= kExactPowerOfTen) {
+        std::uint64_t whole = 0;
+        for (const char digit : number.digits) {
+            whole = whole * 10 + static_cast<std::uint64_t>(digit - '0');
+        }
+        double power = 1.0;
+        for (int i = 0; i < std::abs(scale); ++i) {
+            power *= 10.0; // exact all the way
+        }
+        return scale < 0 ? static_cast<double>(whole) / power : static_cast<double>(whole) * power;
+    }
+#endif
     BigUnsigned digits;
     for (const char digit : number.digits) {
         digits.multiplyAdd(10U, static_cast<std::uint32_t>(digit - '0'));
     }
-    // value = digits x 10^scale = quotient x 2^binary (+ sticky), quotient of
-    // at least 66 bits
-    const int scale = number.exponent - static_cast<int>(number.digits.size());
+    // value = quotient x 2^binary (+ sticky), quotient of at least 66 bits
     BigUnsigned quotient;
     int binary = 0;
     bool sticky = false;
@@ -314,12 +343,11 @@ double nearestDouble(const Decimal& number)
         const int top = digits.bitLength() - divisor.bitLength() + 1;
         std::uint64_t high = 0;
         std::uint64_t low = 0;
-        for (int i = top; i >= 0; --i) {
-            BigUnsigned shifted = divisor;
-            shifted.shiftLeft(i);
-            const bool fits = compare(shifted, digits) <= 0;
+        divisor.shiftLeft(top);
+        for (int i = top; i >= 0; --i, divisor.shiftRightByOne()) {
+            const bool fits = compare(divisor, digits) <= 0;
             if (fits) {
-                digits.subtract(shifted);
+                digits.subtract(divisor);
             }
             high = (high << 1) | (low >> 63);
             low = (low << 1) | (fits ? 1U : 0U);

@@ -68,7 +68,9 @@ TEST(ExactDecimal, ReadsRandomDecimalsAsTheStandardLibraryDoes)
         while (static_cast<int>(digits.size()) < length) {
             digits.push_back(static_cast<char>('0' + random() % 10));
         }
-        const int exponent = static_cast<int>(random() % 660) - 340;
+        // half of them near 1, where short digits are read by one division or
+        // multiplication
+        const int exponent = i % 2 == 0 ? static_cast<int>(random() % 61) - 30 : static_cast<int>(random() % 660) - 340;
         const std::string text = "0." + digits + "e" + std::to_string(exponent);
         double expected = 0.0;
         if (std::from_chars(text.data(), text.data() + text.size(), expected).ec == std::errc::result_out_of_range) {
