@@ -1,7 +1,7 @@
 // Writes the result of a seeded stream of typed inputs, one line each: the
 // result text, or the fault that stopped the calculation. Built for Linux and
 // for WebAssembly, the two must write the same bytes.
-// usage: result_text_sweep COUNT SEED
+// usage: result_text_sweep COUNT SEED OUTPUT-FILE
 #include "power_conversion.h"
 #include "runtime_error.h"
 
@@ -61,9 +61,16 @@ std::string utf8(const std::u16string& text)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fputs("usage: result_text_sweep COUNT SEED\n", stderr);
+    if (argc != 4) {
+        std::fputs("usage: result_text_sweep COUNT SEED OUTPUT-FILE\n", stderr);
         return 2;
+    }
+    // (a file, not standard output, which Node.js's WebAssembly writes a line at
+    // a time through its console)
+    std::FILE* const output = std::fopen(argv[3], "w");
+    if (output == nullptr) {
+        std::perror(argv[3]);
+        return 1;
     }
     const long count = std::strtol(argv[1], nullptr, 10);
     std::mt19937_64 random(std::strtoull(argv[2], nullptr, 10));
@@ -77,8 +84,8 @@ int main(int argc, char** argv)
         } catch (const dbmconv::RuntimeError& error) {
             line = "fault " + std::to_string(static_cast<int>(error.fault()));
         }
-        std::fputs(line.c_str(), stdout);
-        std::fputc('\n', stdout);
+        std::fputs(line.c_str(), output);
+        std::fputc('\n', output);
     }
-    return 0;
+    return std::fclose(output) == 0 ? 0 : 1;
 }
