@@ -72,7 +72,7 @@ bench_packages=(
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${wine32_packages[@]}" "${i386_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${wine32_packages[@]}" "${i386_packages[@]}" "${web_packages[@]}" "${web_test_packages[@]}") ;;
   package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the web page with the core's and the actions'
 # suites in WebAssembly, and runs them under Node.js, and the page's own test in
-# headless Chromium. Not yet part of scripts/test.sh, whose six minutes it does
-# not fit in.
+# headless Chromium: the web page's part of scripts/test.sh, alone (which
+# compares the page's core with its hardened build; this with a build of its
+# own).
 # usage: scripts/test-web.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."

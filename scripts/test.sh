@@ -3,9 +3,11 @@
 # clang with AddressSanitizer and UBSan; the
 # suite but the widget suites in the hardened optimised build that also makes
 # the Debian package, and that package; the Windows programs, 64- and 32-bit,
-# with their suites under Wine, side by side; and the core's suites built for
+# with their suites under Wine, side by side; the core's suites built for
 # 32-bit x86 Linux (under user-mode emulation where the kernel runs no 32-bit
-# program). Warnings are errors in every build. Ends with each stage's time,
+# program); and the web page: the core's and the actions' suites in
+# WebAssembly under Node.js, a million inputs against the hardened build, and
+# the page in headless Chromium. Warnings are errors in every build. Ends with each stage's time,
 # the tests skipped with their reasons, and a count of every test.
 # usage: scripts/test.sh [--long]
 #   --long adds the soaks: the two fuzzers side by side, 5 minutes each (their
@@ -48,7 +50,7 @@ stage() {
 summary() {
   local status=$?
   echo
-  echo "=== stage times (two lanes run side by side: each stage's start and length)"
+  echo "=== stage times (the lanes run side by side: each stage's start and length)"
   printf '%-8s %-60s %6s %6s\n' lane stage start length
   awk -F '\t' '{ printf "%-8s %-60s %5s s %5s s\n", $1, $2, $3, $4 }' "$logs/stages.tsv" 2>/dev/null
   printf '%-69s %5s s\n' "the whole command" \
@@ -128,25 +130,44 @@ windows_suites() {
   cat "$logs/windows-x64.log" "$logs/windows-x86.log"
   [ "$x64" -eq 0 ] && [ "$x86" -eq 0 ]
 }
+web_build() { bash scripts/build-web.sh --tests >/dev/null; }
+web_suite() {
+  # The page's core is compared with the hardened build's, which the Linux lane
+  # makes: wait for it (or for that lane's end, if it fails first).
+  while [ ! -e "$logs/hardened-built" ] && [ ! -e "$logs/linux-lane-ended" ]; do
+    sleep 1
+  done
+  export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} # (Emscripten's, for the configuring)
+  cmake build-web -DDBMCONV_NATIVE_SWEEP="$PWD/build-test/tests/result_text_sweep" >/dev/null
+  suite web build-web
+}
 i386_build() {
   cmake -S . -B build-i386 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_BUILD_GUI=OFF -DBUILD_TESTING=ON -DDBMCONV_WERROR=ON >/dev/null
   cmake --build build-i386 --parallel "$jobs" >/dev/null
 }
 
-# Two lanes side by side, so that one builds while the other waits on a window
-# or on Wine: the Linux program's, and the Windows programs' with the 32-bit
-# core's (the arithmetic of the 32-bit Windows program) in the background.
-# Each lane's output is shown when both are done.
+# Three lanes side by side, so that one builds while another waits on a
+# window, on Wine or on the browser: the Linux program's; the Windows
+# programs' with the 32-bit core's (the arithmetic of the 32-bit Windows
+# program) in the background; and the web page's. Each lane's output is shown
+# when all are done.
 linux_lane() {
   lane=linux
+  trap 'touch "$logs/linux-lane-ended"' EXIT
   if [ "$long" = yes ]; then
     stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
   fi
   stage "sanitizer build (clang, ASan, UBSan)" sanitizer_build
   stage "sanitizer suite" sanitizer_suite
   stage "hardened optimised build, and the Debian package" package
+  touch "$logs/hardened-built"
   DBMCONV_MPFR_ARGUMENTS=$mpfr_arguments stage "suite of the hardened build and its package" suite linux build-test
+}
+web_lane() {
+  lane=web
+  stage "web page build (WebAssembly), with its suites" web_build
+  stage "web page suites: Node.js and headless Chromium" web_suite
 }
 i386_lane() {
   lane=i386
@@ -174,9 +195,13 @@ linux_lane >"$logs/linux-lane.out" 2>&1 &
 linux_pid=$!
 windows_lane >"$logs/windows-lane.out" 2>&1 &
 windows_pid=$!
+web_lane >"$logs/web-lane.out" 2>&1 &
+web_pid=$!
 linux_status=0
 windows_status=0
+web_status=0
 wait "$linux_pid" || linux_status=$?
 wait "$windows_pid" || windows_status=$?
-cat "$logs/linux-lane.out" "$logs/windows-lane.out"
-[ "$linux_status" -eq 0 ] && [ "$windows_status" -eq 0 ]
+wait "$web_pid" || web_status=$?
+cat "$logs/linux-lane.out" "$logs/windows-lane.out" "$logs/web-lane.out"
+[ "$linux_status" -eq 0 ] && [ "$windows_status" -eq 0 ] && [ "$web_status" -eq 0 ]
