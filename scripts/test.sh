@@ -34,7 +34,7 @@ rm -rf "$logs"
 mkdir -p "$logs"
 
 # --- each stage timed, and the table printed however the run ends -----------
-# The stages run in two lanes at once (see the end): each notes its own times.
+# The stages run in three lanes at once (see the end): each notes its own times.
 started=$(date +%s.%N)
 stage() {
   # usage: stage NAME COMMAND...
@@ -42,10 +42,12 @@ stage() {
   shift
   echo "=== $name"
   start=$(date +%s.%N)
-  "$@"
+  local status=0
+  "$@" || status=$?
   printf '%s\t%s\t%s\n' "${lane:-}" "$name" \
     "$(awk -v a="$start" -v b="$(date +%s.%N)" -v c="$started" 'BEGIN { printf "%.0f\t%.0f", a - c, b - a }')" \
     >>"$logs/stages.tsv"
+  return "$status"
 }
 summary() {
   local status=$?
@@ -106,8 +108,8 @@ sanitizer_build() {
   # right; the hardened build, the one shipped, reads the flags.
   CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DDBMCONV_DERIVED_FLOATING_POINT_CONDITIONS=ON \
-    -DDBMCONV_SANITIZE=ON -DDBMCONV_WERROR=ON -DBUILD_TESTING=ON -DDBMCONV_BENCH=OFF >/dev/null
-  cmake --build build-asan --parallel "$jobs" >/dev/null
+    -DDBMCONV_SANITIZE=ON -DDBMCONV_WERROR=ON -DBUILD_TESTING=ON -DDBMCONV_BENCH=OFF >/dev/null &&
+    cmake --build build-asan --parallel "$jobs" >/dev/null
 }
 sanitizer_suite() {
   # The power and the logarithm meet MPFR over a million arguments in the
@@ -138,19 +140,19 @@ web_suite() {
     sleep 1
   done
   export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} # (Emscripten's, for the configuring)
-  cmake build-web -DDBMCONV_NATIVE_SWEEP="$PWD/build-test/tests/result_text_sweep" >/dev/null
-  suite web build-web
+  cmake build-web -DDBMCONV_NATIVE_SWEEP="$PWD/build-test/tests/result_text_sweep" >/dev/null &&
+    suite web build-web
 }
 i386_build() {
   cmake -S . -B build-i386 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake \
-    -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_BUILD_GUI=OFF -DBUILD_TESTING=ON -DDBMCONV_WERROR=ON >/dev/null
-  cmake --build build-i386 --parallel "$jobs" >/dev/null
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_BUILD_GUI=OFF -DBUILD_TESTING=ON -DDBMCONV_WERROR=ON >/dev/null &&
+    cmake --build build-i386 --parallel "$jobs" >/dev/null
 }
 
 # Three lanes side by side, so that one builds while another waits on a
 # window, on Wine or on the browser: the Linux program's; the Windows
-# programs' with the 32-bit core's (the arithmetic of the 32-bit Windows
-# program) in the background; and the web page's. Each lane's output is shown
+# programs'; and the web page's, with the 32-bit core's (the arithmetic of the
+# 32-bit Windows program, which needs no Wine). Each lane's output is shown
 # when all are done.
 linux_lane() {
   lane=linux
@@ -166,30 +168,23 @@ linux_lane() {
 }
 web_lane() {
   lane=web
-  stage "web page build (WebAssembly), with its suites" web_build
-  stage "web page suites: Node.js and headless Chromium" web_suite
-}
-i386_lane() {
-  lane=i386
-  stage "core suites for 32-bit x86 Linux: build" i386_build
-  stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386
-}
-windows_lane() {
-  lane=windows
-  # The 32-bit core needs no Wine. At the lowest priority it takes only the
-  # time the other stages leave, most of it while the Windows suites wait on
-  # their windows and installers.
-  (renice -n 19 -p "$BASHPID" >/dev/null && i386_lane) >"$logs/i386-lane.out" 2>&1 &
-  local i386_pid=$!
   local status=0
-  if stage "Windows builds, 64- and 32-bit" bash scripts/build-windows.sh --tests >/dev/null; then
-    stage "Windows suites under Wine, 64- and 32-bit side by side" windows_suites || status=$?
+  stage "web page build (WebAssembly), with its suites" web_build || status=1
+  # (while its suites wait for the hardened build)
+  if stage "core suites for 32-bit x86 Linux: build" i386_build; then
+    stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386 || status=1
   else
     status=1
   fi
-  wait "$i386_pid" || status=$?
-  cat "$logs/i386-lane.out"
+  if [ "$status" -eq 0 ]; then
+    stage "web page suites: Node.js and headless Chromium" web_suite || status=1
+  fi
   return "$status"
+}
+windows_lane() {
+  lane=windows
+  stage "Windows builds, 64- and 32-bit" bash scripts/build-windows.sh --tests >/dev/null
+  stage "Windows suites under Wine, 64- and 32-bit side by side" windows_suites
 }
 linux_lane >"$logs/linux-lane.out" 2>&1 &
 linux_pid=$!
