@@ -161,15 +161,9 @@ linux_lane() {
     stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
   fi
   stage "sanitizer build (clang, ASan, UBSan)" sanitizer_build
-  # The sanitizer suite waits on its windows most of its time: the hardened
-  # build beside it.
-  stage "sanitizer suite" sanitizer_suite >"$logs/sanitizer-suite.out" 2>&1 &
-  local suite_pid=$! status=0
-  stage "hardened optimised build, and the Debian package" package || status=1
+  stage "sanitizer suite" sanitizer_suite
+  stage "hardened optimised build, and the Debian package" package
   touch "$logs/hardened-built"
-  wait "$suite_pid" || status=1
-  cat "$logs/sanitizer-suite.out"
-  [ "$status" -eq 0 ]
   DBMCONV_MPFR_ARGUMENTS=$mpfr_arguments stage "suite of the hardened build and its package" suite linux build-test
 }
 web_lane() {
