@@ -6,8 +6,8 @@
 # with their suites under Wine, side by side; the core's suites built for
 # 32-bit x86 Linux (under user-mode emulation where the kernel runs no 32-bit
 # program); and the web page: the core's and the actions' suites in
-# WebAssembly under Node.js, a million inputs against the hardened build, and
-# the page in headless Chromium. Warnings are errors in every build. Ends with each stage's time,
+# WebAssembly under Node.js, a million inputs against the core built for Linux,
+# and the page in headless Chromium. Warnings are errors in every build. Ends with each stage's time,
 # the tests skipped with their reasons, and a count of every test.
 # usage: scripts/test.sh [--long]
 #   --long adds the soaks: the two fuzzers side by side, 5 minutes each (their
@@ -108,7 +108,8 @@ sanitizer_build() {
   # right; the hardened build, the one shipped, reads the flags.
   CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DDBMCONV_DERIVED_FLOATING_POINT_CONDITIONS=ON \
-    -DDBMCONV_SANITIZE=ON -DDBMCONV_WERROR=ON -DBUILD_TESTING=ON -DDBMCONV_BENCH=OFF >/dev/null &&
+    -DDBMCONV_SANITIZE=ON -DDBMCONV_WERROR=ON -DBUILD_TESTING=ON -DDBMCONV_BENCH=OFF \
+    -DDBMCONV_COMMA_LOCALE_RUNS=OFF >/dev/null &&
     cmake --build build-asan --parallel "$jobs" >/dev/null
 }
 sanitizer_suite() {
@@ -132,20 +133,11 @@ windows_suites() {
   cat "$logs/windows-x64.log" "$logs/windows-x86.log"
   [ "$x64" -eq 0 ] && [ "$x86" -eq 0 ]
 }
-web_build() { bash scripts/build-web.sh --tests >/dev/null; }
-web_suite() {
-  # The page's core is compared with the hardened build's, which the Linux lane
-  # makes: wait for it (or for that lane's end, if it fails first).
-  while [ ! -e "$logs/hardened-built" ] && [ ! -e "$logs/linux-lane-ended" ]; do
-    sleep 1
-  done
-  export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} # (Emscripten's, for the configuring)
-  cmake build-web -DDBMCONV_NATIVE_SWEEP="$PWD/build-test/tests/result_text_sweep" >/dev/null &&
-    suite web build-web
-}
+web_build() { bash scripts/test-web.sh --prepare-only >/dev/null; }
 i386_build() {
   cmake -S . -B build-i386 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake \
-    -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_BUILD_GUI=OFF -DBUILD_TESTING=ON -DDBMCONV_WERROR=ON >/dev/null &&
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_BUILD_GUI=OFF -DBUILD_TESTING=ON -DDBMCONV_WERROR=ON \
+    -DDBMCONV_COMMA_LOCALE_RUNS=OFF >/dev/null &&
     cmake --build build-i386 --parallel "$jobs" >/dev/null
 }
 
@@ -156,28 +148,26 @@ i386_build() {
 # when all are done.
 linux_lane() {
   lane=linux
-  trap 'touch "$logs/linux-lane-ended"' EXIT
   if [ "$long" = yes ]; then
     stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
   fi
   stage "sanitizer build (clang, ASan, UBSan)" sanitizer_build
   stage "sanitizer suite" sanitizer_suite
   stage "hardened optimised build, and the Debian package" package
-  touch "$logs/hardened-built"
   DBMCONV_MPFR_ARGUMENTS=$mpfr_arguments stage "suite of the hardened build and its package" suite linux build-test
 }
 web_lane() {
   lane=web
   local status=0
-  stage "web page build (WebAssembly), with its suites" web_build || status=1
-  # (while its suites wait for the hardened build)
+  if stage "web page build (WebAssembly), with its suites and a Linux core" web_build; then
+    stage "web page suites: Node.js and headless Chromium" suite web build-web || status=1
+  else
+    status=1
+  fi
   if stage "core suites for 32-bit x86 Linux: build" i386_build; then
     stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386 || status=1
   else
     status=1
-  fi
-  if [ "$status" -eq 0 ]; then
-    stage "web page suites: Node.js and headless Chromium" web_suite || status=1
   fi
   return "$status"
 }
