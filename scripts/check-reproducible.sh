@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Shows that a build can be repeated: builds the Debian package, the Windows
-# programs and their installer packages twice, from two clean clones of the
+# programs, their installer packages and the web page twice, from two clean clones of the
 # current commit in folders of different names, and compares what they make
 # byte for byte.
 set -euo pipefail
@@ -14,6 +14,7 @@ artefacts() {
   bash "$clone/scripts/package.sh"
   bash "$clone/scripts/build-windows.sh"
   bash "$clone/scripts/package-windows.sh"
+  bash "$clone/scripts/build-web.sh"
 }
 mapfile -t first < <(artefacts "$work/first")
 mapfile -t second < <(artefacts "$work/a-second-clone")

@@ -6,8 +6,8 @@
 # with their suites under Wine, side by side; the core's suites built for
 # 32-bit x86 Linux (under user-mode emulation where the kernel runs no 32-bit
 # program); and the web page: the core's and the actions' suites in
-# WebAssembly under Node.js, a million inputs against the core built for Linux,
-# and the page in headless Chromium. Warnings are errors in every build. Ends with each stage's time,
+# WebAssembly under Node.js, a million inputs against the sanitizer build's
+# core, and the page in headless Chromium. Warnings are errors in every build. Ends with each stage's time,
 # the tests skipped with their reasons, and a count of every test.
 # usage: scripts/test.sh [--long]
 #   --long adds the soaks: the two fuzzers side by side, 5 minutes each (their
@@ -133,7 +133,18 @@ windows_suites() {
   cat "$logs/windows-x64.log" "$logs/windows-x86.log"
   [ "$x64" -eq 0 ] && [ "$x86" -eq 0 ]
 }
-web_build() { bash scripts/test-web.sh --prepare-only >/dev/null; }
+web_build() { bash scripts/build-web.sh --tests >/dev/null; }
+web_suite() {
+  # The page's core is compared with the sanitizer build's, a Linux build of
+  # the same core, which the Linux lane makes first: wait for it (or for that
+  # lane's end, if it fails before).
+  while [ ! -e "$logs/sanitizer-built" ] && [ ! -e "$logs/linux-lane-ended" ]; do
+    sleep 1
+  done
+  export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} # (Emscripten's, for the configuring)
+  cmake build-web -DDBMCONV_NATIVE_SWEEP="$PWD/build-asan/tests/result_text_sweep" >/dev/null &&
+    suite web build-web
+}
 i386_build() {
   cmake -S . -B build-i386 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_BUILD_GUI=OFF -DBUILD_TESTING=ON -DDBMCONV_WERROR=ON \
@@ -148,10 +159,12 @@ i386_build() {
 # when all are done.
 linux_lane() {
   lane=linux
+  trap 'touch "$logs/linux-lane-ended"' EXIT
   if [ "$long" = yes ]; then
     stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
   fi
   stage "sanitizer build (clang, ASan, UBSan)" sanitizer_build
+  touch "$logs/sanitizer-built"
   stage "sanitizer suite" sanitizer_suite
   stage "hardened optimised build, and the Debian package" package
   DBMCONV_MPFR_ARGUMENTS=$mpfr_arguments stage "suite of the hardened build and its package" suite linux build-test
@@ -159,15 +172,15 @@ linux_lane() {
 web_lane() {
   lane=web
   local status=0
-  if stage "web page build (WebAssembly), with its suites and a Linux core" web_build; then
-    stage "web page suites: Node.js and headless Chromium" suite web build-web || status=1
-  else
-    status=1
-  fi
+  stage "web page build (WebAssembly), with its suites" web_build || status=1
+  # (while the sanitizer build that the page's suites need is made)
   if stage "core suites for 32-bit x86 Linux: build" i386_build; then
     stage "core suites for 32-bit x86 Linux" suite linux-i386 build-i386 || status=1
   else
     status=1
+  fi
+  if [ "$status" -eq 0 ]; then
+    stage "web page suites: Node.js and headless Chromium" web_suite || status=1
   fi
   return "$status"
 }
