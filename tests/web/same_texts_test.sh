@@ -13,8 +13,11 @@ seed=${DBMCONV_SWEEP_SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
 echo "$count inputs, seed $seed"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$native" "$count" "$seed" "$work/linux" || { echo "FAIL: the Linux build failed"; exit 1; }
+# (the two side by side)
+"$native" "$count" "$seed" "$work/linux" &
+linux=$!
 "$node" "$web" "$count" "$seed" "$work/web" || { echo "FAIL: the WebAssembly build failed"; exit 1; }
+wait "$linux" || { echo "FAIL: the Linux build failed"; exit 1; }
 if ! cmp -s "$work/linux" "$work/web"; then
   echo "FAIL: the first results that differ (Linux, then WebAssembly):"
   diff "$work/linux" "$work/web" | head -n 6
