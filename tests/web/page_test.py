@@ -64,6 +64,11 @@ try:
         driver.switch_to.active_element.send_keys(Keys.TAB)
         tabs.append(focused())
     check("tab order", tabs, ["Text1", "Text2", "Command1", "Combo1"])
+    # What a screen reader is given, as the browser computes it for its
+    # accessibility tree: each box with its purpose, the result with its unit.
+    check("accessible names and roles", [(control[name].accessible_name, control[name].aria_role)
+                                         for name in ("Combo1", "Text1", "Text2", "Command1")],
+          [("换算方向", "combobox"), ("输入值", "textbox"), ("功率(W)：", "textbox"), ("计 算", "button")])
 
     for mode, typed, shown in [("dBm:", "30", "1"), ("dBm:", "40", "10"), ("功率(W):", "2", "33.0103"),
                                ("功率(W):", "0.001", "0")]:
@@ -103,8 +108,8 @@ try:
         if typed:
             control["Text1"].send_keys(typed)
         control["Command1"].click()
-        check("box for %s %r" % (mode, typed), (shown_message(), driver.find_element(By.ID, "MessageTitle").text),
-              (message, "提示"))
+        check("box for %s %r" % (mode, typed), (shown_message(), box.accessible_name, box.aria_role),
+              (message, "提示", "alertdialog"))
         driver.switch_to.active_element.send_keys(Keys.ENTER)
         check("box closed by Enter, focus in Text1, text kept", (shown_message(), focused(), value("Text1")),
               (None, "Text1", typed))
