@@ -7,8 +7,9 @@
 # 32-bit x86 Linux (under user-mode emulation where the kernel runs no 32-bit
 # program); and the web page: the core's and the actions' suites in
 # WebAssembly under Node.js, a million inputs against the sanitizer build's
-# core, and the page in headless Chromium. Warnings are errors in every build. Ends with each stage's time,
-# the tests skipped with their reasons, and a count of every test.
+# core, and the page in headless Chromium. Warnings are errors in every build.
+# Ends with each stage's time, the tests skipped with their reasons, and a
+# count of every test.
 # usage: scripts/test.sh [--long]
 #   --long adds the soaks: the two fuzzers side by side, 5 minutes each (their
 #   own build is most of a minute, which the default run has no room for), the
