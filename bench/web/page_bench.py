@@ -6,8 +6,9 @@ Text1 takes keys through the program's filter: the page gives Combo1 the focus
 as the last step of its start-up, as the bare page does once parsed, so both
 are timed from the start of navigation to the later of first paint and that
 focus. The pages alternate, each opened fresh from file:// in a browser left
-to settle first; a warm-up of each comes first. The megabyte is inserted through the real input path, timed
-inside the page from the start of its handling to the first frame drawn after.
+to settle first; a warm-up of each comes first. The megabyte is inserted
+through the real input path, timed inside the page from the start of its
+handling to the first frame drawn after.
 
 usage: page_bench.py PAGE.html BARE-PAGE.html RUNS
 prints: RESULT page|bare|paste MEDIAN-MS
@@ -34,20 +35,24 @@ driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
     }, true);"""})
 
 
+def once_defined(expression):
+    """The value of a JavaScript expression in the page, once it has one."""
+    return driver.execute_async_script("""
+        const done = arguments[arguments.length - 1];
+        const poll = () => { const value = %s; value !== undefined ? done(value) : setTimeout(poll, 5); };
+        poll();""" % expression)
+
+
 def usable_after(address):
     # Each load from a settled browser: what the page before left to do in the
     # background (compiling, collecting) is not this one's time.
     driver.get("about:blank")
     time.sleep(0.3)
     driver.get(address)
-    return driver.execute_async_script("""
-        const done = arguments[arguments.length - 1];
-        const poll = () => {
-            const paint = performance.getEntriesByName("first-contentful-paint")[0];
-            if (paint && window.focusedAt !== undefined) done(Math.max(paint.startTime, window.focusedAt));
-            else setTimeout(poll, 5);
-        };
-        poll();""")
+    return once_defined("""(() => {
+        const paint = performance.getEntriesByName("first-contentful-paint")[0];
+        return paint && window.focusedAt !== undefined ? Math.max(paint.startTime, window.focusedAt) : undefined;
+    })()""")
 
 
 try:
@@ -64,10 +69,7 @@ try:
     pastes = []
     for run in range(max(3, runs // 3)):
         driver.get(page)
-        driver.execute_async_script("""
-            const done = arguments[arguments.length - 1];
-            const poll = () => window.focusedAt !== undefined ? done() : setTimeout(poll, 5);
-            poll();""")
+        once_defined("window.focusedAt")
         driver.execute_script("""
             const text1 = document.getElementById("Text1"); text1.focus();
             text1.addEventListener("beforeinput", () => {
@@ -75,10 +77,7 @@ try:
                 requestAnimationFrame(() => setTimeout(() => { window.took = performance.now() - started; }));
             }, {capture: true});""")
         driver.execute_cdp_cmd("Input.insertText", {"text": "1" * 1_000_000 + "x"})
-        pastes.append(driver.execute_async_script("""
-            const done = arguments[arguments.length - 1];
-            const poll = () => window.took !== undefined ? done(window.took) : setTimeout(poll, 5);
-            poll();"""))
+        pastes.append(once_defined("window.took"))
     print("paste: a megabyte taken in %s ms" % " ".join("%.0f" % t for t in pastes))
     print("RESULT paste %.1f" % statistics.median(pastes))
 finally:
