@@ -14,6 +14,9 @@ copy_of=${3:-}
 font="AR PL UMing CN"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
+# A Wine server left from an earlier run in this folder would serve the new
+# prefix made in its place, and fail it.
+if [ -d "$prefix" ]; then wineserver -k 2>/dev/null || true; fi
 rm -rf "$prefix"
 mkdir -p "$prefix"
 # A 32-bit Windows (WINEARCH=win32) needs Wine's 32-bit loader; a 64-bit one,
