@@ -30,6 +30,10 @@ for processor in x64:x86_64 x86:i686; do
   elif [ ! -f "$folder/CMakeCache.txt" ]; then
     testing=(-DBUILD_TESTING=OFF)
   fi
+  # The 32-bit build writes its icon with the tool the 64-bit one built.
+  if [ "$folder" = build-windows-x86 ]; then
+    testing+=(-DDBMCONV_HOST_ICON_TOOL="$PWD/build-windows-x64/packaging/host-tools/dbmconv_make_ico")
+  fi
   # Built for size: a program that is copied from PC to PC, where every
   # calculation takes microseconds either way (the suites check this build).
   cmake -S . -B "$folder" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-w64-${processor#*:}.cmake" \

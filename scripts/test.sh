@@ -6,7 +6,7 @@
 # with their suites under Wine, side by side; the core's suites built for
 # 32-bit x86 Linux (under user-mode emulation where the kernel runs no 32-bit
 # program); and the web page: the core's and the actions' suites in
-# WebAssembly under Node.js, a million inputs against the sanitizer build's
+# WebAssembly under Node.js, a million inputs against the hardened build's
 # core, and the page in headless Chromium. Warnings are errors in every build.
 # Ends with each stage's time, the tests skipped with their reasons, and a
 # count of every test.
@@ -136,14 +136,11 @@ windows_suites() {
 }
 web_build() { bash scripts/build-web.sh --tests >/dev/null; }
 web_suite() {
-  # The page's core is compared with the sanitizer build's, a Linux build of
-  # the same core, which the Linux lane makes first: wait for it (or for that
-  # lane's end, if it fails before).
-  while [ ! -e "$logs/sanitizer-built" ] && [ ! -e "$logs/linux-lane-ended" ]; do
-    sleep 1
-  done
+  # The page's core, which derives the floating-point faults, is compared with
+  # the hardened build's, which reads them from the processor's flags: the
+  # Linux program as shipped, built earlier in this lane.
   export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} # (Emscripten's, for the configuring)
-  cmake build-web -DDBMCONV_NATIVE_SWEEP="$PWD/build-asan/tests/result_text_sweep" >/dev/null &&
+  cmake build-web -DDBMCONV_NATIVE_SWEEP="$PWD/build-test/tests/result_text_sweep" >/dev/null &&
     suite web build-web
 }
 i386_build() {
@@ -165,12 +162,10 @@ i386_lane() {
 }
 linux_lane() {
   lane=linux
-  trap 'touch "$logs/linux-lane-ended"' EXIT
   if [ "$long" = yes ]; then
     stage "fuzzers, ${fuzz_seconds} s each, side by side" fuzz
   fi
   stage "sanitizer build (clang, ASan, UBSan)" sanitizer_build
-  touch "$logs/sanitizer-built"
   # The sanitizer suite waits on its windows most of its time: the 32-bit core
   # is built beside it, at a lower priority.
   (renice -n 10 -p "$BASHPID" >/dev/null && i386_lane) >"$logs/i386-lane.out" 2>&1 &
