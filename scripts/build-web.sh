@@ -43,10 +43,12 @@ import sys
 folder, version = pathlib.Path(sys.argv[1]), sys.argv[2]
 page = pathlib.Path("ui/web/page.html").read_text(encoding="utf-8")
 program = (folder / "app" / "dbmconv.js").read_text(encoding="utf-8")
+code = base64.b64encode((folder / "app" / "dbmconv.wasm").read_bytes()).decode("ascii")
 icon = base64.b64encode((folder / "dbmconv.ico").read_bytes()).decode("ascii")
 # A script may not contain the text that ends it.
 assert "</script" not in program.lower()
-page = page.replace("@ICON@", icon).replace("@VERSION@", version).replace("@PROGRAM@", program)
+page = page.replace("@ICON@", icon).replace("@VERSION@", version).replace("@PROGRAM_CODE@", code)
+page = page.replace("@PROGRAM@", program)
 (folder / "dbmconv.html").write_text(page, encoding="utf-8")
 PY
 page=$folder/dbmconv.html
