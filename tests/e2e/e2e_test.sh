@@ -60,6 +60,19 @@ boxes_gone() {
   echo "$count"
 }
 
+# Waits until WINDOW is the active window, at most 10 s, as a user waits for it
+# before typing; prints yes or no. Under a loaded machine the window manager may
+# hand the focus back a moment after a message box has gone.
+window_active() {
+  local tries=0
+  while [ $tries -lt 100 ]; do
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && { echo yes; return; }
+    tries=$((tries + 1))
+    sleep 0.1
+  done
+  echo no
+}
+
 x_session_start 1024x768 || exit 1
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 "${app[@]}" >"$X_SESSION_DIR/app.log" 2>&1 &
@@ -92,10 +105,7 @@ check "16 and 32 pixel icons" "$(grep -c 'Icon (16 x 16).*Icon (32 x 32)' <<<"$i
 
 # --- a calculation typed by the user --------------------------------------------
 xdotool windowactivate --sync "$window"
-for _ in $(seq 50); do
-  [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && break
-  sleep 0.1
-done
+check "window active" "$(window_active "$window")" yes
 xdotool key --delay 50 Tab
 xdotool type --delay 50 "3x 3"
 xdotool key --delay 50 Return
@@ -108,6 +118,7 @@ check "reminder shown" "$([ -n "$reminder" ] && echo yes)" "yes"
 if [ -n "$reminder" ]; then
   xdotool key --delay 50 Return
   check "reminder dismissed by Enter, no new one" "$(boxes_gone)" 0
+  check "window active again after the reminder" "$(window_active "$window")" yes
 fi
 xdotool type --delay 50 "47"
 xdotool key --delay 50 Return
@@ -127,6 +138,7 @@ warning=$(x_wait_window "提示" 10) || warning=""
 check "warning shown" "$([ -n "$warning" ] && echo yes)" "yes"
 [ -n "$warning" ] && xdotool key --delay 50 Return
 check "warning dismissed by Enter" "$(boxes_gone)" 0
+check "window active again after the warning" "$(window_active "$window")" yes
 check "the result kept after the warning" "$(copied_result)" "33.0103"
 
 # --- closing the window ends the program with code 0 ----------------------------
