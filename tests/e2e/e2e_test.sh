@@ -61,7 +61,7 @@ boxes_gone() {
 }
 
 # Waits until WINDOW is the active window, at most 10 s, as a user waits for it
-# before typing; prints yes or no. Under a loaded machine the window manager may
+# before typing; prints yes or no. On a loaded machine the window manager may
 # hand the focus back a moment after a message box has gone.
 window_active() {
   local tries=0

@@ -1,8 +1,8 @@
 """The web page in Debian's Chromium, headless, driven through ChromeDriver as a
-user would from file://: the worked values, the key filter on typing and on a
-pasted text (a megabyte too), both reminders and an error in the modal box and
-where the focus goes after it, a pick in the mode list and Label1, the tab
-order, and no request of any kind to the network.
+user would from file://: the worked values, the key filter on typing, on a
+pasted text (a megabyte too) and on a dropped one, both reminders and an error
+in the modal box and where the focus goes after it, a pick in the mode list and
+Label1, the tab order, and no request of any kind to the network.
 
 usage: page_test.py PAGE.html
 """
@@ -82,6 +82,13 @@ try:
     check("typed keys filtered", value("Text1"), "12-3")
     driver.execute_cdp_cmd("Input.insertText", {"text": "x9.5y"})
     check("inserted text filtered", value("Text1"), "12-39.5")
+    control["Text1"].clear()
+    middle = driver.execute_script("const r = arguments[0].getBoundingClientRect();"
+                                   "return [r.x + r.width / 2, r.y + r.height / 2]", control["Text1"])
+    for kind in ("dragEnter", "dragOver", "drop"):
+        driver.execute_cdp_cmd("Input.dispatchDragEvent", {"type": kind, "x": middle[0], "y": middle[1], "data": {
+            "items": [{"mimeType": "text/plain", "data": "x7.5y"}], "dragOperationsMask": 1}})
+    check("dropped text filtered", value("Text1"), "7.5")
     # A megabyte through the real input path, timed inside the page from the
     # start of its handling to the first frame drawn after it: the DevTools
     # connection takes longer to carry a megabyte than the page to take it.
