@@ -20,6 +20,9 @@ EM_JS(void, dbmconv_page_copy_text, (int control, char16_t* out), {
 EM_JS(void, dbmconv_page_set_text, (int control, const char16_t* text, int length), {
     dbmconvPage.setText(dbmconvPage.controls[control], dbmconvPage.textAt(text, length));
 });
+EM_JS(void, dbmconv_page_add_list_entry, (const char16_t* text, int length), {
+    dbmconvPage.addListEntry(dbmconvPage.textAt(text, length));
+});
 EM_JS(void, dbmconv_page_show_message, (const char16_t* text, int length, int warning), {
     dbmconvPage.showMessage(dbmconvPage.textAt(text, length), warning !== 0);
 });
@@ -52,6 +55,9 @@ void setText(Control control, std::u16string_view text)
 WebConverterWindow::WebConverterWindow()
     : form_(*this)
 {
+    for (const auto mode : texts::kModeList) {
+        dbmconv_page_add_list_entry(mode.data(), static_cast<int>(mode.size()));
+    }
 }
 
 std::u16string WebConverterWindow::Combo1Text() const
