@@ -45,10 +45,12 @@ try:
     def shown_message():
         return driver.find_element(By.ID, "MessageText").text if box.get_attribute("open") is not None else None
 
-    def pick(mode):  # what the browser sends when an entry of the list is picked
-        driver.execute_script("arguments[0].value = arguments[1];"
-                              "arguments[0].dispatchEvent(new InputEvent('input', {inputType: 'insertReplacementText'}))",
-                              control["Combo1"], mode)
+    def listed():
+        return [entry.text for entry in driver.find_elements(By.CSS_SELECTOR, "#Combo1List li") if entry.is_displayed()]
+
+    def pick(mode):  # as a user does: the list opened by its arrow, the entry clicked
+        driver.find_element(By.ID, "Combo1Arrow").click()
+        driver.find_element(By.XPATH, "//ul[@id='Combo1List']/li[.='%s']" % mode).click()
 
     def enter_into_text1(typed):
         control["Text1"].clear()
@@ -76,6 +78,17 @@ try:
         enter_into_text1(typed)
         check("%s %s" % (mode, typed), value("Text2"), shown)
     check("Label1 after the pick", control["Label1"].text, "dBm或dB：")
+    # The list holds both entries whatever the text field holds; the arrow keys
+    # pick the entry before or after.
+    driver.find_element(By.ID, "Combo1Arrow").click()
+    check("list opened by its arrow", (listed(), focused()), (["dBm:", "功率(W):"], "Combo1"))
+    control["Combo1"].send_keys(Keys.ESCAPE)
+    picks = []
+    for key in (Keys.UP, Keys.UP, Keys.DOWN):
+        control["Combo1"].send_keys(key)
+        picks.append((value("Combo1"), control["Label1"].text, listed()))
+    check("Up, Up, Down in Combo1", picks, [("dBm:", "功率(W)：", []), ("dBm:", "功率(W)：", []),
+                                             ("功率(W):", "dBm或dB：", [])])
 
     control["Text1"].clear()
     control["Text1"].send_keys("a1b,2 e-3")
