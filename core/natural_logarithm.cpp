@@ -22,8 +22,8 @@ namespace {
 // table value near 1/m chosen by the top 8 bits of m, so |r| < 2^-8; ln(1 + r)
 // from its series to r^12. Mantissas above sqrt(2) count as m/2 with e + 1, so
 // that every x near 1 has e = 0 and no cancellation between the terms.
-constexpr int kTableBits = 8;
-constexpr int kTableSize = 1 << kTableBits;
+constexpr int kLogTableBits = 8;
+constexpr int kLogTableSize = 1 << kLogTableBits;
 constexpr int kFirstHalvedIndex = 106; // 1 + 106/256 is just above sqrt(2)
 constexpr double kLn10RoundedToNearest = 0x1.26bb1bbb55516p+1;
 constexpr DoubleDouble kLn2{0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
@@ -35,23 +35,23 @@ struct TableEntry {
     DoubleDouble minusLnC; // -ln c, or -ln 2c for the halved mantissas
     int exponentAdjustment;
 };
-using LogTable = std::array<TableEntry, kTableSize>;
+using LogTable = std::array<TableEntry, kLogTableSize>;
 
 const LogTable& logTable()
 {
     static const LogTable table = [] {
         LogTable t{};
-        for (int i = 0; i < kTableSize; ++i) {
+        for (int i = 0; i < kLogTableSize; ++i) {
             TableEntry& entry = t[static_cast<std::size_t>(i)];
             const bool halved = i >= kFirstHalvedIndex;
             entry.exponentAdjustment = halved ? 1 : 0;
-            if (i == 0 || i == kTableSize - 1) {
+            if (i == 0 || i == kLogTableSize - 1) {
                 // r = m - 1 or m/2 - 1 exactly: ln x for x near 1 has no table term at all
                 entry.c = i == 0 ? 1.0 : 0.5;
                 entry.minusLnC = {0.0, 0.0};
                 continue;
             }
-            const double centre = 1.0 + (i + 0.5) / kTableSize;
+            const double centre = 1.0 + (i + 0.5) / kLogTableSize;
             entry.c = 1.0 / centre;
             const double reciprocal = halved ? 2.0 * entry.c : entry.c;
             entry.minusLnC = toDoubleDouble(-wideLn(WideFixed::fromDouble(reciprocal), WideFixed()));
@@ -102,7 +102,7 @@ struct LogEstimate {
 LogEstimate estimate(double x)
 {
     Decomposed d = decompose(x);
-    const auto index = static_cast<std::size_t>((bitsOf(d.m) >> (52 - kTableBits)) & (kTableSize - 1));
+    const auto index = static_cast<std::size_t>((bitsOf(d.m) >> (52 - kLogTableBits)) & (kLogTableSize - 1));
     const TableEntry& entry = logTable()[index];
     d.e += entry.exponentAdjustment;
 
