@@ -12,6 +12,10 @@
 
 namespace dbmconv::detail {
 
+// The bound taken for the relative error of the power's and the logarithm's
+// double-double estimates (each proven below 2^-90).
+inline constexpr double kEstimateRelativeError = 0x1p-78;
+
 struct DoubleDouble {
     double hi;
     double lo;

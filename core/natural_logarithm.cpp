@@ -1,6 +1,7 @@
-#include "correctly_rounded.h"
+#include "natural_logarithm.h"
 
 #include "float_bits.h"
+#include "runtime_error.h"
 #include "wide_fixed.h"
 
 #include <array>
@@ -157,6 +158,14 @@ double NaturalLogarithm(double x)
         return y.hi;
     }
     return accurate(fast);
+}
+
+double NaturalLog(double x)
+{
+    if (!(x > 0.0)) {
+        throw RuntimeError(Fault::LogarithmOfNonPositive);
+    }
+    return NaturalLogarithm(x);
 }
 
 } // namespace dbmconv

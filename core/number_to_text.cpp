@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "number_to_text.h"
 
 #include "exact_decimal.h"
 #include "float_evaluation.h"

@@ -1,11 +1,13 @@
 #include "power_conversion.h"
 
-#include "correctly_rounded.h"
 #include "float_evaluation.h"
 #include "floating_point_check.h"
-#include "math_ops.h"
-#include "number_text.h"
+#include "natural_logarithm.h"
+#include "number_to_text.h"
+#include "power_of_ten.h"
+#include "round_to_places.h"
 #include "text_ops.h"
+#include "text_to_number.h"
 
 // (WebAssembly keeps no floating-point environment to access)
 #if defined(__clang__) && !defined(__wasm__)

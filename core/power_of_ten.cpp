@@ -1,4 +1,4 @@
-#include "correctly_rounded.h"
+#include "power_of_ten.h"
 
 #include "float_bits.h"
 #include "wide_fixed.h"

@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "round_to_places.h"
 
 #include "exact_decimal.h"
 #include "float_evaluation.h"

@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "text_to_number.h"
 
 #include "exact_decimal.h"
 #include "float_evaluation.h"

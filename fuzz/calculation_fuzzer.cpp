@@ -5,7 +5,7 @@
 // it takes must have their properties too.
 #include "fuzz_input.h"
 #include "math_properties.h"
-#include "number_text.h"
+#include "text_to_number.h"
 #include "power_conversion.h"
 #include "result_text_properties.h"
 #include "runtime_error.h"

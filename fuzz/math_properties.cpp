@@ -1,6 +1,7 @@
 #include "math_properties.h"
 
-#include "correctly_rounded.h"
+#include "natural_logarithm.h"
+#include "power_of_ten.h"
 
 #include <cfloat>
 #include <cmath>

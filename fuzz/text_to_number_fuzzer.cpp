@@ -5,8 +5,8 @@
 // of ten and the logarithm of the value read must have their properties too.
 #include "fuzz_input.h"
 #include "math_properties.h"
-#include "number_text.h"
 #include "runtime_error.h"
+#include "text_to_number.h"
 
 #include <cerrno>
 #include <chrono>

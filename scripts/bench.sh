@@ -65,7 +65,7 @@ echo "      mapped window against a bare Win32 window with the same five control
 mapfile -t programs < <(bash scripts/build-windows.sh 2>/dev/null)
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-bash tests/windows/wine_prefix.sh "$WINEPREFIX" >/dev/null
+bash tests/win32/wine_prefix.sh "$WINEPREFIX" >/dev/null
 # one Wine server for every run, as on a desktop where Wine is already running
 wineserver -p
 for exe in "${programs[@]}"; do

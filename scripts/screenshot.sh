@@ -14,7 +14,7 @@ if [ "$scale" = windows ]; then
   out=docs/screenshot-windows.png
   exe=$(bash scripts/build-windows.sh | tail -n1)
   prefix=$(mktemp -d)
-  bash tests/windows/wine_prefix.sh "$prefix" >/dev/null
+  bash tests/win32/wine_prefix.sh "$prefix" >/dev/null
   export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   program=(/usr/lib/wine/wine64 "$exe")
 else

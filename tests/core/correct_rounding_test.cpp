@@ -4,7 +4,8 @@
 // estimates' error against the bound the rounding test relies on.
 // DBMCONV_MPFR_ARGUMENTS sets how many random arguments the whole-domain test
 // draws (default 1,000,000; scripts/test.sh --long takes 50,000,000).
-#include "correctly_rounded.h"
+#include "natural_logarithm.h"
+#include "power_of_ten.h"
 
 #include <gtest/gtest.h>
 #include <mpfr.h>

@@ -1,4 +1,5 @@
-#include "number_text.h"
+#include "number_to_text.h"
+#include "round_to_places.h"
 #include "runtime_error.h"
 #include "support/u16.h"
 

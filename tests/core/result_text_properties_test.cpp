@@ -1,4 +1,3 @@
-#include "number_text.h"
 #include "power_conversion.h"
 #include "result_text_properties.h"
 #include "support/u16.h"

@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "text_to_number.h"
 #include "runtime_error.h"
 #include "support/u16.h"
 

@@ -1,6 +1,7 @@
 #include "result_text_properties.h"
 
-#include "number_text.h"
+#include "round_to_places.h"
+#include "text_to_number.h"
 
 #include <cmath>
 #include <string>
