@@ -28,6 +28,33 @@ set(DBMCONV_CANNOT_RUN "")
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   set(DBMCONV_CANNOT_RUN "${DBMCONV_NO_32_BIT_WINE}")
 endif()
+# Where 32-bit code runs only under user-mode emulation for the test command's
+# run (scripts/emulate-32-bit.sh; the command says how in
+# DBMCONV_32_BIT_EMULATION), each 32-bit Wine process spends a minute of
+# processor time translating Wine before it does anything. The default run
+# has room for the program's end-to-end test and its core suite; every other
+# test that runs 32-bit code is left to the long run
+# (DBMCONV_ALL_EMULATED_TESTS=1), and reported as skipped with this reason.
+# Their time-outs, and the waits of the tests that start them, grow with the
+# emulation's slowness that the command measured (DBMCONV_32_BIT_SLOWNESS).
+set(DBMCONV_32_BIT_EMULATION "$ENV{DBMCONV_32_BIT_EMULATION}")
+set(DBMCONV_32_BIT_LONG_RUN_ONLY "")
+set(DBMCONV_32_BIT_WAIT_SCALE 1)
+if(DBMCONV_32_BIT_EMULATION)
+  if(NOT "$ENV{DBMCONV_ALL_EMULATED_TESTS}" STREQUAL "1")
+    set(DBMCONV_32_BIT_LONG_RUN_ONLY
+      "32-bit code runs here only under user-mode emulation (${DBMCONV_32_BIT_EMULATION}), a minute for each Wine process to start: this test runs in scripts/test.sh --long")
+  endif()
+  if("$ENV{DBMCONV_32_BIT_SLOWNESS}" MATCHES "^[1-9][0-9]*$")
+    set(DBMCONV_32_BIT_WAIT_SCALE "$ENV{DBMCONV_32_BIT_SLOWNESS}")
+  endif()
+endif()
+set(DBMCONV_LONG_RUN_ONLY "")
+set(DBMCONV_WAIT_SCALE 1)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  set(DBMCONV_LONG_RUN_ONLY "${DBMCONV_32_BIT_LONG_RUN_ONLY}")
+  set(DBMCONV_WAIT_SCALE ${DBMCONV_32_BIT_WAIT_SCALE})
+endif()
 
 # Wine runs a 32-bit program with its 32-bit loader (Debian's wine32), a 64-bit
 # one with wine64.

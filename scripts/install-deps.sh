@@ -44,14 +44,22 @@ windows_packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest wine wine64
   fonts-arphic-uming wixl msitools faketime
 )
-# Wine's 32-bit half, to run the 32-bit program and its suites: only where the
-# kernel runs 32-bit programs at all. Elsewhere the core's suites are built for
-# i386 with the same flags and run under user-mode emulation instead.
-if bash "$(dirname "$0")/runs-32-bit-programs.sh" --quiet; then
+# Wine's 32-bit half, to run the 32-bit program and its suites: where the
+# kernel runs 32-bit programs, and, for the test command, where it runs none
+# but can have them emulated (scripts/emulate-32-bit.sh, with qemu-user's
+# qemu-i386). Where neither is possible, the core's suites are built for i386
+# with the same flags and run under qemu-i386 without binfmt_misc instead.
+# DBMCONV_EMULATE_32_BIT=1 asks for the emulation where the kernel needs none.
+if bash "$(dirname "$0")/runs-32-bit-programs.sh" --quiet && [ "${DBMCONV_EMULATE_32_BIT:-}" != 1 ]; then
   wine32_packages=(wine32:i386)
+  test_wine32_packages=(wine32:i386)
   i386_packages=(g++-i686-linux-gnu)
 else
   wine32_packages=()
+  test_wine32_packages=()
+  if bash "$(dirname "$0")/emulate-32-bit.sh" possible; then
+    test_wine32_packages=(wine32:i386)
+  fi
   i386_packages=(g++-i686-linux-gnu qemu-user)
 fi
 # The web page: Debian's Emscripten and its Node.js, and GoogleTest's sources
@@ -72,7 +80,7 @@ bench_packages=(
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${wine32_packages[@]}" "${i386_packages[@]}" "${web_packages[@]}" "${web_test_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}" "${test_wine32_packages[@]}" "${i386_packages[@]}" "${web_packages[@]}" "${web_test_packages[@]}") ;;
   package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;

@@ -33,6 +33,8 @@ fi
 logs=build-logs
 rm -rf "$logs"
 mkdir -p "$logs"
+# (what the 32-bit emulation registered for this run, to be removed at its end)
+emulation_state=$logs/32-bit-emulation
 
 # --- each stage timed, and the table printed however the run ends -----------
 # The stages run in three lanes at once (see the end): each notes its own times.
@@ -52,6 +54,7 @@ stage() {
 }
 summary() {
   local status=$?
+  bash scripts/emulate-32-bit.sh stop "$emulation_state"
   echo
   echo "=== stage times (the lanes run side by side: each stage's start and length)"
   printf '%-8s %-60s %6s %6s\n' lane stage start length
@@ -75,6 +78,23 @@ summary() {
     echo "=== skipped, with the reason"
     echo "$skipped"
   fi
+  # Every test that CTest ended for running out of its time, by name.
+  local timed_out
+  timed_out=$(for log in "$logs"/*.log; do
+    awk -v suite="$(basename "$log" .log)" '/\*\*\*Timeout/ {
+      name = $0; sub(/.*Test +#[0-9]+: /, "", name); sub(/ .*/, "", name)
+      print suite ": " name ": ended after " $(NF - 1) " s, its time-out" }' "$log"
+  done)
+  if [ -n "$timed_out" ]; then
+    echo
+    echo "=== out of time"
+    echo "$timed_out"
+  fi
+  # A first run under emulation makes the Wine prefixes that later runs copy.
+  if grep -qs '^no prefix of this Wine in' "$logs"/*.tests; then
+    echo
+    echo "This run made Wine prefixes under emulation, none being in the cache for this Wine yet: minutes longer than a run that copies them."
+  fi
   # One line for every test of every suite; the fuzzers count as two.
   awk '/tests passed, [0-9]+ tests failed out of/ { failed += $4; total += $NF }
        /\*\*\*Skipped/ { skipped++ }
@@ -84,6 +104,10 @@ summary() {
   [ "$status" -eq 0 ] || echo "the test command failed (exit $status): a stage that is not in the table, or a suite above, failed"
 }
 trap summary EXIT
+# (an interrupted run ends through the summary too, which removes the emulation)
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 # ctest over one build folder; its report and every test's output are kept for
 # the summary.
@@ -97,7 +121,29 @@ suite() {
 }
 
 stage "install what is missing" bash scripts/install-deps.sh test
-bash scripts/runs-32-bit-programs.sh || true
+
+# 32-bit programs: natively, or, where the kernel runs none, under user-mode
+# emulation registered for this run alone and removed when it ends, however it
+# ends (DBMCONV_EMULATE_32_BIT=1 emulates them on any x86-64 machine). There
+# Wine needs room below the emulated 4 GiB for its own mappings, each Wine
+# prefix is copied from the machine's cache instead of being made in minutes,
+# and the 32-bit tests wait as much longer as the emulation is measured slower.
+emulated=no
+if emulation=$(bash scripts/emulate-32-bit.sh start "$emulation_state" $$); then
+  emulated=yes
+  export QEMU_RESERVED_VA=0xf7000000
+  how=$(bash scripts/runs-32-bit-programs.sh --how)
+  export DBMCONV_32_BIT_EMULATION="${how#emulated } by binfmt_misc"
+  export DBMCONV_32_BIT_SLOWNESS
+  DBMCONV_32_BIT_SLOWNESS=$(bash scripts/emulate-32-bit.sh slowness)
+  export DBMCONV_WINE_PREFIX_CACHE=${DBMCONV_WINE_PREFIX_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/dbmconv/wine-prefixes}
+  [ "$long" = yes ] && export DBMCONV_ALL_EMULATED_TESTS=1
+fi
+echo "$emulation"
+if [ "$emulated" = yes ]; then
+  echo "the emulation is measured ${DBMCONV_32_BIT_SLOWNESS} times slower than the machine: the 32-bit tests wait as much longer"
+  echo "Wine prefixes are copied from $DBMCONV_WINE_PREFIX_CACHE, made there first where this Wine has none (minutes)"
+fi
 
 fuzz() { bash scripts/fuzz.sh "$fuzz_seconds" | tee "$logs/fuzzing.log"; }
 sanitizer_build() {

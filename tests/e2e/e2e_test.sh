@@ -28,6 +28,8 @@ cleanup() {
   x_session_stop
 }
 trap cleanup EXIT
+# (Every wait below is as long as a loaded machine needs at native speed, and
+# DBMCONV_WAIT_SCALE times as long where the program runs under emulation.)
 
 # What the result box holds, as the user copies it: Tab selects it all and
 # Ctrl+C copies it. The clipboard holds a marker first, and is read until the
@@ -39,7 +41,7 @@ copied_result() {
   printf 'nothing copied' | xclip -selection clipboard >/dev/null 2>&1
   xdotool key --delay 50 Tab ctrl+c
   local tries=0 text=""
-  while [ $tries -lt 100 ]; do
+  while [ $tries -lt $((100 * ${DBMCONV_WAIT_SCALE:-1})) ]; do
     text=$(xclip -o -selection clipboard 2>/dev/null)
     [ -n "$text" ] && [ "$text" != "nothing copied" ] && break
     tries=$((tries + 1))
@@ -53,7 +55,7 @@ boxes_gone() {
   local tries=0 count
   while true; do
     count=$(xdotool search --onlyvisible --name '^提示$' 2>/dev/null | wc -l)
-    [ "$count" -eq 0 ] || [ $tries -ge 100 ] && break
+    [ "$count" -eq 0 ] || [ $tries -ge $((100 * ${DBMCONV_WAIT_SCALE:-1})) ] && break
     tries=$((tries + 1))
     sleep 0.1
   done
@@ -65,7 +67,7 @@ boxes_gone() {
 # hand the focus back a moment after a message box has gone.
 window_active() {
   local tries=0
-  while [ $tries -lt 100 ]; do
+  while [ $tries -lt $((100 * ${DBMCONV_WAIT_SCALE:-1})) ]; do
     [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && { echo yes; return; }
     tries=$((tries + 1))
     sleep 0.1

@@ -48,7 +48,8 @@ x_session_stop() {
 
 x_wait_window() {
   # usage: x_wait_window TITLE [SECONDS]; prints the window id of the client window
-  local title=$1 limit=$(( ${2:-20} * 10 )) tries=0 id
+  # (SECONDS at native speed: DBMCONV_WAIT_SCALE times as long under emulation)
+  local title=$1 limit=$(( ${2:-20} * 10 * ${DBMCONV_WAIT_SCALE:-1} )) tries=0 id
   while [ $tries -lt $limit ]; do
     id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
     if [ -n "$id" ] && xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='; then

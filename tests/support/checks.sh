@@ -12,9 +12,10 @@ check() {
 }
 
 # wait_for_exit PID [SECONDS]: waits for a child process to end, at most
-# SECONDS (default 5), and sets exit_code to its exit status, or to "timeout".
+# SECONDS (default 5; DBMCONV_WAIT_SCALE times as long under emulation), and
+# sets exit_code to its exit status, or to "timeout".
 wait_for_exit() {
-  local pid=$1 tries=$(( ${2:-5} * 10 ))
+  local pid=$1 tries=$(( ${2:-5} * 10 * ${DBMCONV_WAIT_SCALE:-1} ))
   exit_code=timeout
   while [ "$tries" -gt 0 ]; do
     if ! kill -0 "$pid" 2>/dev/null; then

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,12 +30,22 @@ inline void pumpMessages(HWND navigated = nullptr)
     }
 }
 
-// Runs the thread's messages until `done` holds, for at most two seconds: the
-// window manager answers in its own time.
+// How many times longer than at native speed a wait may take: more than 1
+// where 32-bit code runs under emulation (DBMCONV_WAIT_SCALE).
+inline unsigned waitScale()
+{
+    wchar_t text[8]{};
+    const DWORD length = GetEnvironmentVariableW(L"DBMCONV_WAIT_SCALE", text, 8);
+    const unsigned long scale = length > 0 && length < 8 ? std::wcstoul(text, nullptr, 10) : 1;
+    return scale > 0 ? static_cast<unsigned>(scale) : 1;
+}
+
+// Runs the thread's messages until `done` holds, for at most two seconds at
+// native speed: the window manager answers in its own time.
 template <typename Condition>
 bool waitFor(Condition done, HWND navigated = nullptr)
 {
-    const ULONGLONG end = GetTickCount64() + 2000;
+    const ULONGLONG end = GetTickCount64() + 2000ULL * waitScale();
     while (!done()) {
         if (GetTickCount64() > end) {
             return false;
