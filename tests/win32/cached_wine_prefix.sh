@@ -20,17 +20,21 @@ kind=${WINEARCH:-win64}${2:+-$2}
 wine_build=$(dpkg-query -W -f='${Package}:${Architecture} ${Version}\n' wine wine64 wine32:i386 libwine:amd64 libwine:i386 2>/dev/null || true)
 key=$({ echo "$wine_build"; wine64 --version 2>/dev/null; cat "$here/wine_prefix.sh"; } | sha256sum | cut -c1-16)
 kept=$cache/$kind-$key
+# (the two Windows suites want the same prefix at once: one makes it, the
+# other waits for it and copies it)
+mkdir -p "$cache"
+exec 9>"$cache/.$kind.lock"
+flock 9
 
 if [ ! -f "$kept/complete" ]; then
   echo "no prefix of this Wine in $cache: making one, which takes minutes where 32-bit code is emulated; later runs copy it"
-  bash "$here/wine_prefix.sh" "$@"
+  bash "$here/wine_prefix.sh" "$@" 9>&-
   # The first 32-bit program in a 64-bit prefix finishes setting up its 32-bit
   # half (a minute under emulation): done once here, for the copy.
   if [ "${WINEARCH:-}" != win32 ] && [ -x /usr/lib/wine/wine ]; then
-    WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
-    WINEPREFIX=$prefix wineserver -w
+    WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine cmd /c exit 0 </dev/null >/dev/null 2>&1 9>&- || true
+    WINEPREFIX=$prefix wineserver -w 9>&-
   fi
-  mkdir -p "$cache"
   work=$(mktemp -d "$cache/.making-XXXXXX")
   cp -a "$prefix/." "$work/"
   touch "$work/complete"
