@@ -121,13 +121,13 @@ stop() {
 # the Wine loader and have it say its version: translating code it meets for
 # the first time, as every 32-bit Wine process does at its start. The fastest
 # of several starts each, so that other work on the machine counts less. At
-# most tenfold: the waits grow with it, and with them the time a test that
+# most twentyfold: the waits grow with it, and with them the time a test that
 # fails takes to say so.
 slowness() {
   local emulated native factor
   emulated=$(fastest /usr/lib/wine/wine) native=$(fastest /usr/lib/wine/wine64)
   factor=$(( (emulated + native - 1) / native ))
-  echo $(( factor > 10 ? 10 : factor < 1 ? 1 : factor ))
+  echo $(( factor > 20 ? 20 : factor < 1 ? 1 : factor ))
 }
 fastest() {
   local best="" start took
