@@ -3,6 +3,7 @@
 // @NAME@ places at build time: so the page's first paint, before its
 // WebAssembly runs, already shows the program's own texts at their places.
 // Also the layout's twips themselves (TWIPS_...), for the page's test.
+#include "utf8_text.h"
 #include "window_layout_twips.h"
 #include "window_texts.h"
 
@@ -29,25 +30,6 @@ std::string place(const TwipsRect& rect)
         + "; height: " + cssPixels(rect.height);
 }
 
-// The texts are all characters of the Basic Multilingual Plane.
-std::string utf8(std::u16string_view text)
-{
-    std::string out;
-    for (const char16_t unit : text) {
-        if (unit < 0x80) {
-            out += static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            out += static_cast<char>(0xC0 | (unit >> 6));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (unit >> 12));
-            out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        }
-    }
-    return out;
-}
-
 void field(const char* name, const std::string& value)
 {
     std::printf("%s\t%s\n", name, value.c_str());
@@ -64,12 +46,12 @@ int main()
 {
     namespace texts = dbmconv::texts;
     namespace layout = dbmconv::layout;
-    field("WINDOW_CAPTION", utf8(texts::kWindowCaption));
-    field("MODE_LIST_PURPOSE", utf8(texts::kModeListPurpose));
-    field("INPUT_NAME", utf8(texts::kInputName));
-    field("RESULT_DESCRIPTION", utf8(texts::kResultDescription));
-    field("CALCULATE_CAPTION", utf8(texts::kCalculateCaption));
-    field("MESSAGE_TITLE", utf8(texts::kMessageTitle));
+    field("WINDOW_CAPTION", dbmconv::Utf8Of(texts::kWindowCaption));
+    field("MODE_LIST_PURPOSE", dbmconv::Utf8Of(texts::kModeListPurpose));
+    field("INPUT_NAME", dbmconv::Utf8Of(texts::kInputName));
+    field("RESULT_DESCRIPTION", dbmconv::Utf8Of(texts::kResultDescription));
+    field("CALCULATE_CAPTION", dbmconv::Utf8Of(texts::kCalculateCaption));
+    field("MESSAGE_TITLE", dbmconv::Utf8Of(texts::kMessageTitle));
 
     field("CLIENT_SIZE", "width: " + cssPixels(layout::kClientWidth) + "; height: " + cssPixels(layout::kClientHeight));
     field("COMBO1_PLACE", place(layout::kCombo1));
