@@ -103,7 +103,7 @@ try:
     for kind in ("dragEnter", "dragOver", "drop"):
         driver.execute_cdp_cmd("Input.dispatchDragEvent", {"type": kind, "x": middle[0], "y": middle[1], "data": {
             "items": [{"mimeType": "text/plain", "data": "x7.5y"}], "dragOperationsMask": 1}})
-    check("dropped text filtered", value("Text1"), "7.5")
+    check("dropped text refused", value("Text1"), "")
     # A megabyte through the real input path, timed inside the page from the
     # start of its handling to the first frame drawn after it: the DevTools
     # connection takes longer to carry a megabyte than the page to take it.
@@ -136,6 +136,23 @@ try:
         check("box closed by Enter, focus in Text1, text kept", (shown_message(), focused(), value("Text1")),
               (None, "Text1", typed))
 
+    # Each control where the window's layout puts it (twips / 15 CSS pixels),
+    # at 100 % and, below, at 200 %.
+    twips = {line.split("\t")[0][len("TWIPS_"):].capitalize(): [int(n) for n in line.split("\t")[1].split()]
+             for line in (page.parent / "page_fields.tsv").read_text(encoding="utf-8").splitlines()
+             if line.startswith("TWIPS_")}
+    designed = {name: [n / 15 for n in rect] for name, rect in twips.items() if name != "Label1"}
+    designed["Label1"] = [n / 15 for n in twips["Label1"][:2]]
+
+    def placed():
+        return driver.execute_script("""
+            const client = document.querySelector(".client").getBoundingClientRect();
+            const box = (id) => (id === "Combo1" ? document.getElementById(id).parentElement
+                                                 : document.getElementById(id)).getBoundingClientRect();
+            const at = (r) => [r.left - client.left, r.top - client.top, r.width, r.height];
+            return Object.assign({Client: [0, 0, client.width, client.height], Label1: at(box("Label1")).slice(0, 2)},
+                Object.fromEntries(["Combo1", "Text1", "Text2", "Command1"].map((id) => [id, at(box(id))])));""")
+    check("controls at their designed places, 100 %", placed(), designed)
     # At 200 % and on a phone-sized touch screen: the window within the screen,
     # each text within its box (no box's text taller than the box).
     for name, metrics in [("200 %", {"width": 800, "height": 600, "deviceScaleFactor": 2, "mobile": False}),
@@ -151,6 +168,8 @@ try:
             const client = document.querySelector(".client").getBoundingClientRect();
             return [w.left >= 0 && w.right <= innerWidth, boxes, label.right <= client.right];""")
         check("%s: window on the screen, texts in their boxes and the window" % name, fits, [True, True, True])
+        if not metrics["mobile"]:
+            check("controls at their designed places, %s" % name, placed(), designed)
     # A numeric screen keyboard that has "-", or, where the decimal pad has none, the full one.
     for platform, keyboard in [("Linux armv8l", "decimal"), ("iPhone", "text")]:
         driver.execute_cdp_cmd("Emulation.setUserAgentOverride", {"userAgent": "Mozilla/5.0", "platform": platform})
