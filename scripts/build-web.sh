@@ -6,8 +6,8 @@
 # build-web/site/, which a phone adds to its home screen and opens offline.
 # Two builds of one commit give the same bytes. Prints the site's files, then
 # the page's path last. With --tests it also builds the core's and the
-# actions' suites, to run under Node.js, and installs what the page's test in
-# Chromium needs (ctest --test-dir build-web runs them all).
+# actions' suites, to run under Node.js, and installs what the page's suite in
+# three browser engines needs (ctest --test-dir build-web runs them all).
 # usage: scripts/build-web.sh [--tests]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -7,7 +7,8 @@
 # 32-bit x86 Linux (under user-mode emulation where the kernel runs no 32-bit
 # program); and the web page: the core's and the actions' suites in
 # WebAssembly under Node.js, a million inputs against the hardened build's
-# core, and the page in headless Chromium. Warnings are errors in every build.
+# core, and the page, served as a site and offline, in Chromium, Firefox and
+# WebKit. Warnings are errors in every build.
 # Ends with each stage's time, the tests skipped with their reasons, and a
 # count of every test.
 # usage: scripts/test.sh [--long]
@@ -180,7 +181,7 @@ web_lane() {
   stage "web page build (WebAssembly), with its suites" web_build
   stage "hardened optimised build, and the Debian package" package
   DBMCONV_MPFR_ARGUMENTS=$mpfr_arguments stage "suite of the hardened build and its package" suite linux build-test
-  stage "web page suites: Node.js and headless Chromium" web_suite
+  stage "web page suites: Node.js; the page in Chromium, Firefox and WebKit" web_suite
 }
 windows_lane() {
   lane=windows
