@@ -1,10 +1,13 @@
 // The web page's entry point: one window for the page's whole life, and the
 // functions through which the page passes its controls' events to its actions.
+#include "text1_input.h"
 #include "web_converter_window.h"
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace {
 
@@ -42,20 +45,22 @@ EMSCRIPTEN_KEEPALIVE int dbmconv_text1_keypress(int codeUnit)
     return static_cast<std::uint16_t>(keyAscii);
 }
 
-// A text about to go into Text1 (typed, pasted, dropped or composed), each code
-// unit passed as above; what the actions drop, and Enter and Backspace, which a
-// single-line box does not take as text, are left out in place. Returns the
-// length kept.
-EMSCRIPTEN_KEEPALIVE int dbmconv_text1_filter(char16_t* text, int length)
+// A text that typing brings into Text1 in one piece (a screen keyboard's word,
+// an input method's committed text), written over in place with what Text1
+// takes of it (TypedIntoText1). Returns the length kept.
+EMSCRIPTEN_KEEPALIVE int dbmconv_text1_typed(char16_t* text, int length)
 {
-    int kept = 0;
-    for (int i = 0; i < length; ++i) {
-        const int code = dbmconv_text1_keypress(text[i]);
-        if (code != 0 && code != '\r' && code != '\b') {
-            text[kept++] = static_cast<char16_t>(code);
-        }
-    }
-    return kept;
+    const std::u16string kept = dbmconv::TypedIntoText1(
+        [](std::int16_t& keyAscii) { pageWindow().form().Text1_KeyPress(keyAscii); },
+        std::u16string_view(text, static_cast<std::size_t>(length)));
+    std::copy(kept.begin(), kept.end(), text);
+    return static_cast<int>(kept.size());
+}
+
+// The character a key types with Ctrl held (TypedWithControl).
+EMSCRIPTEN_KEEPALIVE int dbmconv_typed_with_control(int key)
+{
+    return dbmconv::TypedWithControl(static_cast<char16_t>(key));
 }
 
 } // extern "C"

@@ -1,6 +1,7 @@
 #include "power_conversion.h"
 
 #include "float_evaluation.h"
+#include "floating_point_access.h"
 #include "floating_point_check.h"
 #include "natural_logarithm.h"
 #include "number_to_text.h"
@@ -8,11 +9,6 @@
 #include "round_to_places.h"
 #include "text_ops.h"
 #include "text_to_number.h"
-
-// (WebAssembly keeps no floating-point environment to access)
-#if defined(__clang__) && !defined(__wasm__)
-#pragma STDC FENV_ACCESS ON
-#endif
 
 namespace dbmconv {
 

@@ -1,16 +1,12 @@
 #include "power_of_ten.h"
 
 #include "float_bits.h"
+#include "floating_point_access.h"
 #include "wide_fixed.h"
 
 #include <array>
 #include <cfloat>
 #include <cstdint>
-
-// (WebAssembly keeps no floating-point environment to access)
-#if defined(__clang__) && !defined(__wasm__)
-#pragma STDC FENV_ACCESS ON
-#endif
 
 namespace dbmconv {
 

@@ -35,21 +35,32 @@ cmake -S packaging/icon/host -B "$folder/host-tools" -G Ninja -DCMAKE_BUILD_TYPE
   -DDBMCONV_SOURCE_DIR="$PWD" >&2
 cmake --build "$folder/host-tools" >&2
 "$folder/host-tools/dbmconv_make_ico" "$folder/dbmconv.ico" >&2
+# The window's texts and places, from the same sources as the desktop windows'.
+cmake -S ui/web/host -B "$folder/page-fields" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDBMCONV_SOURCE_DIR="$PWD" >&2
+cmake --build "$folder/page-fields" >&2
+"$folder/page-fields/dbmconv_page_fields" >"$folder/page_fields.tsv"
 
-version=$(awk '/^ *VERSION/ {print $2; exit}' CMakeLists.txt)
+version=$(cat VERSION)
 python3 - "$folder" "$version" <<'PY'
 import base64
+import html
 import pathlib
+import re
 import sys
 
 folder, version = pathlib.Path(sys.argv[1]), sys.argv[2]
 page = pathlib.Path("ui/web/page.html").read_text(encoding="utf-8")
+for line in (folder / "page_fields.tsv").read_text(encoding="utf-8").splitlines():
+    name, value = line.split("\t", 1)
+    page = page.replace("@%s@" % name, html.escape(value))
 program = (folder / "app" / "dbmconv.js").read_text(encoding="utf-8")
 code = base64.b64encode((folder / "app" / "dbmconv.wasm").read_bytes()).decode("ascii")
 icon = base64.b64encode((folder / "dbmconv.ico").read_bytes()).decode("ascii")
 # A script may not contain the text that ends it.
 assert "</script" not in program.lower()
 page = page.replace("@ICON@", icon).replace("@VERSION@", version).replace("@PROGRAM_CODE@", code)
+# (a place left unfilled would show as it stands)
+assert re.findall(r"@[A-Z0-9_]+@", page) == ["@PROGRAM@"], re.findall(r"@[A-Z0-9_]+@", page)
 page = page.replace("@PROGRAM@", program)
 (folder / "dbmconv.html").write_text(page, encoding="utf-8")
 PY

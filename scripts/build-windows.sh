@@ -24,7 +24,7 @@ for processor in x64:x86_64 x86:i686; do
     # 64-bit Windows takes either package: the 64-bit suite installs each over
     # the other.
     if [ "$folder" = build-windows-x64 ]; then
-      version=$(awk '/^ *VERSION/ {print $2; exit}' CMakeLists.txt)
+      version=$(cat VERSION)
       testing+=(-DDBMCONV_OTHER_MSI_FILE="$PWD/build-windows-x86/dbmconv-$version-x86.msi")
     fi
   elif [ ! -f "$folder/CMakeCache.txt" ]; then

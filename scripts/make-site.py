@@ -7,8 +7,10 @@ contents, so the same page and icons give the same folder byte for byte.
 usage: make-site.py PAGE.html ICON-FOLDER OUTPUT-FOLDER
 """
 import hashlib
+import html
 import json
 import pathlib
+import re
 import shutil
 import sys
 
@@ -17,9 +19,13 @@ LARGEST_SITE = 256 * 1024  # bytes: a phone's first visit, over a slow line, sta
 
 page, icon_folder, site = (pathlib.Path(argument) for argument in sys.argv[1:4])
 sources = pathlib.Path(__file__).resolve().parent.parent / "ui" / "web"
+text = page.read_text(encoding="utf-8")
+# The home screen's name is the window's caption, which the page's title holds.
+caption = html.unescape(re.search(r"<title>(.*?)</title>", text).group(1))
+manifest = (sources / "manifest.webmanifest").read_text(encoding="utf-8").replace("@WINDOW_CAPTION@", caption)
 kept = {
     "index.html": page.read_bytes(),
-    "manifest.webmanifest": (sources / "manifest.webmanifest").read_bytes(),
+    "manifest.webmanifest": manifest.encode("utf-8"),
 }
 kept.update((name, (icon_folder / name).read_bytes()) for name in ICONS)
 

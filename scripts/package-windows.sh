@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-windows.sh >/dev/null
-version=$(awk '/^ *VERSION/ {print $2; exit}' CMakeLists.txt)
+version=$(cat VERSION)
 for processor in x86 x64; do
   echo "$PWD/build-windows-$processor/dbmconv-$version-$processor.msi"
 done

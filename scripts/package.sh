@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 folder=build-package
 testing=(-DBUILD_TESTING=OFF)
 bash scripts/install-deps.sh package >&2
-deb=dbmconv_$(awk '/^ *VERSION/ {print $2; exit}' CMakeLists.txt)-1_$(dpkg --print-architecture).deb
+deb=dbmconv_$(cat VERSION)-1_$(dpkg --print-architecture).deb
 if [ "${1:-}" = --tests ]; then
   folder=build-test
   testing=(-DBUILD_TESTING=ON -DDBMCONV_WIDGET_TESTS=OFF -DDBMCONV_DEB_PACKAGE="$PWD/$folder/$deb")

@@ -12,6 +12,11 @@ struct TwipsRect {
 };
 
 inline constexpr int kTwipsPerInch = 1440;
+// A point is 1/72 inch.
+inline constexpr int kTwipsPerPoint = kTwipsPerInch / 72;
+// The resolution the window was designed at, where 15 twips make a pixel; a
+// CSS pixel is 1/96 inch too.
+inline constexpr int kDesignDotsPerInch = 96;
 
 inline constexpr int kClientWidth = 3285;
 inline constexpr int kClientHeight = 2115;

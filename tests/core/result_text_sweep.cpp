@@ -4,6 +4,7 @@
 // usage: result_text_sweep COUNT SEED OUTPUT-FILE
 #include "power_conversion.h"
 #include "runtime_error.h"
+#include "utf8_text.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -39,24 +40,6 @@ std::u16string typedNumber(std::mt19937_64& random)
     return text;
 }
 
-std::string utf8(const std::u16string& text)
-{
-    std::string out;
-    for (const char16_t unit : text) {
-        if (unit < 0x80) {
-            out += static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            out += static_cast<char>(0xC0 | (unit >> 6));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (unit >> 12));
-            out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (unit & 0x3F));
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -79,7 +62,7 @@ int main(int argc, char** argv)
         const std::u16string typed = typedNumber(random);
         std::string line;
         try {
-            line = utf8(dbmconv::ResultText(toWatts ? dbmconv::ConvertDbmToWatts(typed)
+            line = dbmconv::Utf8Of(dbmconv::ResultText(toWatts ? dbmconv::ConvertDbmToWatts(typed)
                                                     : dbmconv::ConvertWattsToDbm(typed)));
         } catch (const dbmconv::RuntimeError& error) {
             line = "fault " + std::to_string(static_cast<int>(error.fault()));

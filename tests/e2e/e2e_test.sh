@@ -14,12 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../support/checks.sh
 . "$here/../support/checks.sh"
 
-for tool in Xvfb openbox xdotool xclip xprop xwininfo; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+require Xvfb openbox xdotool xclip xprop xwininfo
 
 
 app_pid=""
@@ -38,39 +33,33 @@ trap cleanup EXIT
 copied_result() {
   printf 'nothing copied' | xclip -selection clipboard >/dev/null 2>&1
   xdotool key --delay 50 Tab ctrl+c
-  local tries=0 text=""
-  while [ $tries -lt 100 ]; do
-    text=$(xclip -o -selection clipboard 2>/dev/null)
-    [ -n "$text" ] && [ "$text" != "nothing copied" ] && break
-    tries=$((tries + 1))
-    sleep 0.1
-  done
-  echo "$text"
+  copied=""
+  wait_until 10 clipboard_replaced
+  echo "$copied"
+}
+clipboard_replaced() {
+  copied=$(xclip -o -selection clipboard 2>/dev/null)
+  [ -n "$copied" ] && [ "$copied" != "nothing copied" ]
 }
 
 # Waits until no message box is shown, at most 10 s; prints how many still are.
 boxes_gone() {
-  local tries=0 count
-  while true; do
-    count=$(xdotool search --onlyvisible --name '^提示$' 2>/dev/null | wc -l)
-    [ "$count" -eq 0 ] || [ $tries -ge 100 ] && break
-    tries=$((tries + 1))
-    sleep 0.1
-  done
-  echo "$count"
+  wait_until 10 no_box_shown
+  echo "$shown_boxes"
+}
+no_box_shown() {
+  shown_boxes=$(xdotool search --onlyvisible --name '^提示$' 2>/dev/null | wc -l)
+  [ "$shown_boxes" -eq 0 ]
 }
 
 # Waits until WINDOW is the active window, at most 10 s, as a user waits for it
 # before typing; prints yes or no. On a loaded machine the window manager may
 # hand the focus back a moment after a message box has gone.
 window_active() {
-  local tries=0
-  while [ $tries -lt 100 ]; do
-    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && { echo yes; return; }
-    tries=$((tries + 1))
-    sleep 0.1
-  done
-  echo no
+  if wait_until 10 is_active_window "$1"; then echo yes; else echo no; fi
+}
+is_active_window() {
+  [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]
 }
 
 x_session_start 1024x768 || exit 1

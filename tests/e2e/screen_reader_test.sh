@@ -8,16 +8,10 @@ app=$1
 here=$(cd "$(dirname "$0")" && pwd)
 launcher=/usr/libexec/at-spi-bus-launcher
 
-for tool in Xvfb openbox xdotool dbus-run-session "$launcher"; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
-if ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null; then
-  echo "SKIP: python3-gi with Atspi 2.0 is not installed"
-  exit 77
-fi
+# shellcheck source=../support/checks.sh
+. "$here/../support/checks.sh"
+require Xvfb openbox xdotool dbus-run-session "$launcher"
+require_that "python3-gi with Atspi 2.0" /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")'
 
 # shellcheck source=x_session.sh
 . "$here/x_session.sh"

@@ -10,15 +10,11 @@ app_id=org.dbmconv.dbmconv
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../support/checks.sh
 . "$here/../support/checks.sh"
+# shellcheck source=wayland_log.sh
+. "$here/wayland_log.sh"
 
-if ! command -v weston >/dev/null; then
-  echo "SKIP: weston is not installed"
-  exit 77
-fi
-if ! compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null; then
-  echo "SKIP: Qt's Wayland platform (qt6-wayland) is not installed"
-  exit 77
-fi
+require weston
+require_that "Qt's Wayland platform (qt6-wayland)" compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so"
 
 export LC_ALL=C.UTF-8
 XDG_RUNTIME_DIR=$(mktemp -d)
@@ -39,11 +35,8 @@ trap cleanup EXIT
 weston --backend=headless-backend.so --socket="$socket" --idle-time=0 \
   >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
 weston_pid=$!
-for _ in $(seq 100); do
-  [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
-  sleep 0.1
-done
-[ -S "$XDG_RUNTIME_DIR/$socket" ] || { echo "FAIL: weston did not start"; cat "$XDG_RUNTIME_DIR/weston.log"; exit 1; }
+wait_until 10 test -S "$XDG_RUNTIME_DIR/$socket" ||
+  { echo "FAIL: weston did not start"; cat "$XDG_RUNTIME_DIR/weston.log"; exit 1; }
 
 log=$XDG_RUNTIME_DIR/protocol.log
 # Each Qt message is written with its type and category, so that the program's
@@ -53,12 +46,7 @@ env -u DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u XDG_SESSION_TYPE WAYLAND
   WAYLAND_DEBUG=client QT_MESSAGE_PATTERN='qt-message %{type} %{category}: %{message}' "$app" >"$log" 2>&1 &
 app_pid=$!
 
-# libwayland writes an object as interface@id up to 1.22, interface#id from 1.23.
-# mapped: the surface has been configured and a frame with a buffer committed
-for _ in $(seq 100); do
-  grep -q 'xdg_surface[@#][0-9]*\.ack_configure' "$log" && grep -q 'wl_surface[@#][0-9]*\.attach' "$log" && break
-  sleep 0.1
-done
+wait_until 10 window_mapped "$log"
 check "the window's caption" "$(grep -o 'xdg_toplevel[@#][0-9]*\.set_title("[^"]*")' "$log" | tail -n1 | sed 's/.*("\(.*\)")/\1/')" "功率和dBm换算"
 check "the desktop entry's app id" "$(grep -o 'xdg_toplevel[@#][0-9]*\.set_app_id("[^"]*")' "$log" | tail -n1 | sed 's/.*("\(.*\)")/\1/')" "$app_id"
 check "configured by the compositor" "$(grep -c 'xdg_surface[@#][0-9]*\.ack_configure' "$log" | sed 's/^[1-9][0-9]*$/yes/')" yes

@@ -11,18 +11,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 launcher=/usr/libexec/at-spi-bus-launcher
 # shellcheck source=../support/checks.sh
 . "$here/../support/checks.sh"
+# shellcheck source=wayland_log.sh
+. "$here/wayland_log.sh"
 
-for tool in weston Xvfb xdotool dbus-run-session "$launcher"; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-if ! compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null; then
-  echo "SKIP: Qt's Wayland platform (qt6-wayland) is not installed"
-  exit 77
-fi
-if ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null; then
-  echo "SKIP: python3-gi with Atspi 2.0 is not installed"
-  exit 77
-fi
+require weston Xvfb xdotool dbus-run-session "$launcher"
+require_that "Qt's Wayland platform (qt6-wayland)" compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so"
+require_that "python3-gi with Atspi 2.0" /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")'
 if [ -z "${DBMCONV_ON_PRIVATE_BUS:-}" ]; then
   DBMCONV_ON_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$app"
 fi
@@ -50,8 +44,8 @@ printf '[core]\nidle-time=0\n[input-method]\npath=/bin/true\n' >"$XDG_RUNTIME_DI
 weston --config="$XDG_RUNTIME_DIR/weston.ini" --backend=x11-backend.so --socket=dbmconv-test \
   --width=300 --height=260 >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
 weston_pid=$!
-for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/dbmconv-test" ] && break; sleep 0.1; done
-[ -S "$XDG_RUNTIME_DIR/dbmconv-test" ] || { echo "FAIL: weston did not start"; cat "$XDG_RUNTIME_DIR/weston.log"; exit 1; }
+wait_until 10 test -S "$XDG_RUNTIME_DIR/dbmconv-test" ||
+  { echo "FAIL: weston did not start"; cat "$XDG_RUNTIME_DIR/weston.log"; exit 1; }
 inside_x=150 inside_y=150
 
 log=$XDG_RUNTIME_DIR/protocol.log
@@ -61,10 +55,7 @@ start_app() {
   env -u DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u XDG_CURRENT_DESKTOP WAYLAND_DISPLAY=dbmconv-test \
     QT_WAYLAND_DECORATION="$1" WAYLAND_DEBUG=client QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$app" >"$log" 2>&1 &
   app_pid=$!
-  for _ in $(seq 100); do
-    grep -q 'xdg_surface[@#][0-9]*\.ack_configure' "$log" && grep -q 'wl_surface[@#][0-9]*\.attach' "$log" && break
-    sleep 0.1
-  done
+  wait_until 10 window_mapped "$log"
   sleep 0.5
   designed=$(window_geometry)
   read -r left top width _ <<<"$designed"

@@ -1,6 +1,8 @@
 # Helpers for driving the program in a real X server: a private Xvfb display
 # with the openbox window manager, and the window's geometry as the user sees it.
 # Sourced by the end-to-end test and by the screenshot script.
+# shellcheck source=../support/checks.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 
 x_session_start() {
   # usage: x_session_start WIDTHxHEIGHT [bare]; sets DISPLAY and X_SESSION_DIR.
@@ -13,30 +15,21 @@ x_session_start() {
   Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
     3>"$X_SESSION_DIR/display" >"$X_SESSION_DIR/xvfb.log" 2>&1 &
   X_SESSION_XVFB=$!
-  local tries=0
-  until [ -s "$X_SESSION_DIR/display" ]; do
-    tries=$((tries + 1))
-    if [ $tries -gt 100 ] || ! kill -0 "$X_SESSION_XVFB" 2>/dev/null; then
-      echo "Xvfb did not start:" >&2
-      cat "$X_SESSION_DIR/xvfb.log" >&2
-      return 1
-    fi
-    sleep 0.1
-  done
+  if ! wait_until 10 eval '[ -s "$X_SESSION_DIR/display" ] || ! kill -0 "$X_SESSION_XVFB" 2>/dev/null' ||
+    [ ! -s "$X_SESSION_DIR/display" ]; then
+    echo "Xvfb did not start:" >&2
+    cat "$X_SESSION_DIR/xvfb.log" >&2
+    return 1
+  fi
   export DISPLAY=":$(head -n1 "$X_SESSION_DIR/display")"
   [ "${2:-}" = bare ] && return 0
   # openbox keeps its state in the home folder; give it a private one
   HOME="$X_SESSION_DIR" openbox >"$X_SESSION_DIR/openbox.log" 2>&1 &
   X_SESSION_WM=$!
-  tries=0
-  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    tries=$((tries + 1))
-    if [ $tries -gt 100 ]; then
-      echo "openbox did not start" >&2
-      return 1
-    fi
-    sleep 0.1
-  done
+  if ! wait_until 10 eval "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'"; then
+    echo "openbox did not start" >&2
+    return 1
+  fi
 }
 
 x_session_stop() {
@@ -48,17 +41,12 @@ x_session_stop() {
 
 x_wait_window() {
   # usage: x_wait_window TITLE [SECONDS]; prints the window id of the client window
-  local title=$1 limit=$(( ${2:-20} * 10 )) tries=0 id
-  while [ $tries -lt $limit ]; do
-    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ] && xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='; then
-      echo "$id"
-      return 0
-    fi
-    tries=$((tries + 1))
-    sleep 0.1
-  done
-  return 1
+  x_window_title=$1
+  wait_until "${2:-20}" x_window_framed && echo "$x_window_id"
+}
+x_window_framed() {
+  x_window_id=$(xdotool search --onlyvisible --name "^${x_window_title}\$" 2>/dev/null | head -n1 || true)
+  [ -n "$x_window_id" ] && xprop -id "$x_window_id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='
 }
 
 x_frame_rect() {

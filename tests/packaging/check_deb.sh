@@ -8,9 +8,7 @@ set -uo pipefail
 . "$(dirname "$0")/../support/checks.sh"
 deb=$1
 id=$2
-for tool in dpkg-deb lintian readelf file; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+require dpkg-deb lintian readelf file
 [ -s "$deb" ] || { echo "FAIL: no package at $deb"; exit 1; }
 
 

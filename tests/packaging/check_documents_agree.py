@@ -1,6 +1,6 @@
 """The English and Chinese documents give the same facts where it matters.
 
-usage: check_documents_agree.py SOURCE-DIR
+usage: check_documents_agree.py SOURCE-DIR MANUAL-PAGES-DIR (the pages as built)
 READMEs: the same commands, in the same order; the same files to take (.deb,
 .exe, .msi); the same version, which is the project's. Manual pages: the same
 title line (program, section, date, version), synopsis, keys and quoted texts
@@ -32,7 +32,7 @@ def artefacts(markdown):
     return sorted(set(re.findall(r"[\w./-]+\.(?:deb|exe|msi)\b", markdown)))
 
 
-project_version = re.search(r"^\s*VERSION\s+(\S+)", (source / "CMakeLists.txt").read_text(), re.M).group(1)
+project_version = (source / "VERSION").read_text().strip()
 english = (source / "README.md").read_text()
 chinese = (source / "README.zh-CN.md").read_text()
 same("README commands", commands(english), commands(chinese))
@@ -57,7 +57,7 @@ def manual(page):
     }
 
 
-pages = source / "packaging" / "debian"
+pages = pathlib.Path(sys.argv[2])
 english_page = manual(pages / "dbmconv.1")
 chinese_page = manual(pages / "dbmconv.zh_CN.1")
 for what in english_page:

@@ -2,11 +2,8 @@
 // input-method text, pastes up to 1 MiB, picks and typed modes, Enter, clicks,
 // message boxes answered. After every event the window must still make sense.
 // DBMCONV_MONKEY_SEED replays a run; DBMCONV_MONKEY_EVENTS sets its length.
-#include "mode.h"
-#include "power_conversion.h"
+#include "form_oracle.h"
 #include "result_text_properties.h"
-#include "runtime_error.h"
-#include "text_ops.h"
 #include "window_test_support.h"
 
 #include <QAbstractItemView>
@@ -39,28 +36,6 @@ int eventsFromEnvironment()
     bool ok = false;
     const int events = qEnvironmentVariableIntValue("DBMCONV_MONKEY_EVENTS", &ok);
     return ok && events > 0 ? events : 50000;
-}
-
-// What Text2 must show after a calculation on these texts, or nothing when the
-// calculation would leave it alone (empty input, no mode, a run-time error).
-std::optional<QString> expectedResult(const QString& modeText, const QString& input)
-{
-    const std::u16string text = input.toStdU16String();
-    if (dbmconv::TrimSpaces(text).empty()) {
-        return std::nullopt;
-    }
-    try {
-        switch (dbmconv::ModeOf(modeText.toStdU16String())) {
-        case dbmconv::Mode::DbmToWatts:
-            return QString::fromStdU16String(dbmconv::ResultText(dbmconv::ConvertDbmToWatts(text)));
-        case dbmconv::Mode::WattsToDbm:
-            return QString::fromStdU16String(dbmconv::ResultText(dbmconv::ConvertWattsToDbm(text)));
-        case dbmconv::Mode::None:
-            break;
-        }
-    } catch (const dbmconv::RuntimeError&) {
-    }
-    return std::nullopt;
 }
 
 class Monkey {
@@ -301,8 +276,10 @@ private slots:
             }
             const QString shown = w.text2->text();
             if (shown != text2) {
-                const auto expected = expectedResult(w.combo1->currentText(), w.text1->text());
-                if (!expected || *expected != shown) {
+                const auto expected = dbmconv::test::command1Outcome(w.combo1->currentText().toStdU16String(),
+                                                                     w.text1->text().toStdU16String())
+                                          .text2;
+                if (!expected || QString::fromStdU16String(*expected) != shown) {
                     fail(QStringLiteral("Text2 changed to \"%1\" without a calculation that gives it").arg(shown));
                 }
                 const std::string problem = dbmconv::test::resultTextShapeProblem(shown.toStdU16String());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "utf8_text.h"
+
 #include <string>
 #include <string_view>
 
@@ -32,20 +34,7 @@ inline std::u16string u16(std::string_view utf8)
 
 inline std::string utf8(std::u16string_view text)
 {
-    std::string out;
-    for (const char16_t c : text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
+    return Utf8Of(text);
 }
 
 } // namespace dbmconv::test

@@ -10,9 +10,7 @@ set -uo pipefail
 exe=$1
 triplet=$2
 compiler=$triplet-gcc
-for tool in "$compiler"; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+require "$compiler"
 case $triplet in
   x86_64-*) architecture=amd64 ;;
   *) architecture=x86 ;;

@@ -4,9 +4,9 @@
 # usage: in_x_session.sh COMMAND...
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb openbox xprop; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+# shellcheck source=../support/checks.sh
+. "$here/../support/checks.sh"
+require Xvfb openbox xprop
 # shellcheck source=../e2e/x_session.sh
 . "$here/../e2e/x_session.sh"
 trap x_session_stop EXIT

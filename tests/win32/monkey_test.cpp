@@ -4,11 +4,8 @@
 // pastes by the edit box's menu and by Shift+Insert, message boxes answered
 // with Enter or a click on OK. After every event the window must still make
 // sense. DBMCONV_MONKEY_SEED replays a run; DBMCONV_MONKEY_EVENTS sets its length.
-#include "mode.h"
-#include "power_conversion.h"
+#include "form_oracle.h"
 #include "result_text_properties.h"
-#include "runtime_error.h"
-#include "text_ops.h"
 #include "win32_test_support.h"
 #include "win32_text.h"
 
@@ -30,6 +27,7 @@
 namespace dbmconv::win32 {
 namespace {
 
+namespace oracle = dbmconv::test;
 using test::openBoxes;
 using test::pumpMessages;
 using test::windowText;
@@ -70,39 +68,6 @@ std::string utf8(std::u16string_view text)
     std::string bytes(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, bytes.data(), size, nullptr, nullptr);
     return bytes;
-}
-
-// What Command1 does with these texts: the text Text2 then shows, or what its
-// message box says; neither when no mode is chosen.
-struct Outcome {
-    std::optional<std::u16string> result;
-    std::optional<std::u16string> message;
-};
-
-Outcome outcomeOf(std::u16string_view modeText, std::u16string_view input)
-{
-    const Mode mode = ModeOf(modeText);
-    if (mode == Mode::None) {
-        return {};
-    }
-    if (TrimSpaces(input).empty()) {
-        return {std::nullopt, mode == Mode::DbmToWatts ? u"请输入dBm或dB的值！" : u"请输入功率值(W)！"};
-    }
-    try {
-        return {ResultText(mode == Mode::DbmToWatts ? ConvertDbmToWatts(input) : ConvertWattsToDbm(input)), {}};
-    } catch (const RuntimeError& error) {
-        const bool notPositive = error.fault() == Fault::LogarithmOfNonPositive;
-        return {std::nullopt, notPositive ? u"功率值必须大于0！" : u"数值超出范围！"};
-    }
-}
-
-std::optional<std::u16string> captionFor(std::u16string_view modeText)
-{
-    const Mode mode = ModeOf(modeText);
-    if (mode == Mode::None) {
-        return std::nullopt;
-    }
-    return mode == Mode::DbmToWatts ? u"功率(W)：" : u"dBm或dB：";
 }
 
 struct Controls {
@@ -245,7 +210,7 @@ BoxWatch* g_boxes = nullptr; // a timer procedure has no other way to its state
 void noteBox(BoxWatch& watch, HWND box)
 {
     const Controls& c = watch.controls;
-    const auto expected = outcomeOf(toU16(windowText(c.combo1)), toU16(windowText(c.text1))).message;
+    const auto expected = oracle::command1Outcome(toU16(windowText(c.combo1)), toU16(windowText(c.text1))).message;
     const std::vector<std::wstring> texts = test::controlTexts(box);
     if (!expected || std::find(texts.begin(), texts.end(), toWide(*expected)) == texts.end()) {
         watch.problems.push_back("a message box does not say " + (expected ? utf8(*expected) : "nothing"));
@@ -585,15 +550,16 @@ std::string problemAfter(const Controls& c, const Observed& before, const Observ
     if (now.list != std::vector<std::u16string>(kModes.begin(), kModes.end())) {
         return "the mode list changed";
     }
-    if (now.label != captionFor(kModes[0]) && now.label != captionFor(kModes[1])) {
+    if (now.label != oracle::label1AfterPick(kModes[0]) && now.label != oracle::label1AfterPick(kModes[1])) {
         return "Label1 shows \"" + utf8(now.label) + "\"";
     }
     const bool picked = event.picks && now.selection != before.selection && now.selection != CB_ERR;
-    if ((now.label != before.label || picked) && (!event.mayPick || now.label != captionFor(now.combo))) {
+    if ((now.label != before.label || picked)
+        && (!event.mayPick || now.label != oracle::label1AfterPick(now.combo))) {
         return "Label1 shows \"" + utf8(now.label) + "\" with the mode \"" + utf8(now.combo) + "\" no pick gave";
     }
     if (now.text2 != before.text2) {
-        if (outcomeOf(now.combo, now.text1).result != now.text2) {
+        if (oracle::command1Outcome(now.combo, now.text1).text2 != now.text2) {
             return "Text2 changed to \"" + utf8(now.text2) + "\" without a calculation that gives it (Text1 \""
                    + utf8(now.text1) + "\", Combo1 \"" + utf8(now.combo) + "\")";
         }

@@ -3,7 +3,10 @@
 // and what it does when the system will not create it.
 #include "control_fonts.h"
 #include "library_search.h"
+#include "text1_insertions.h"
+#include "u16.h"
 #include "win32_test_support.h"
+#include "win32_text.h"
 #include "window_layout_twips.h"
 
 #include <gtest/gtest.h>
@@ -297,6 +300,92 @@ TEST(Win32Window, AnswersLongPastesWithoutFreezing)
         KillTimer(nullptr, timer);
         g_messages = nullptr;
         EXPECT_NE(std::find(messages.begin(), messages.end(), L"数值超出范围！"), messages.end());
+    }
+}
+
+std::wstring fromUtf8(const std::string& text)
+{
+    return toWide(dbmconv::test::u16(text));
+}
+
+// Keys as a keyboard sends them: through the thread's queue, the dialog
+// navigation and TranslateMessage to the box.
+void press(std::vector<INPUT> keys)
+{
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+INPUT key(WORD virtualKey, wchar_t character, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = character;
+    input.ki.dwFlags = (character != 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    return input;
+}
+
+// Whether a drag over the box could end in it: an OLE drop target, or a taker
+// of dropped files, on the box or a window it lies in.
+bool takesDrops(HWND control)
+{
+    for (HWND window = control; window != nullptr; window = GetParent(window)) {
+        if (GetPropW(window, L"OleDropTargetInterface") != nullptr
+            || (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The table that every window's suite runs: typed keys and an input method's
+// text through the key filter, a menu paste unfiltered, the clipboard
+// shortcuts doing nothing, a drop refused.
+TEST(Win32Window, TakesWhatReachesText1AsEveryWindowDoes)
+{
+    ShownWindow w;
+    ASSERT_TRUE(w.window);
+    const HWND window = w.window->handle();
+    const HWND text1 = w.control(kText1Id);
+    for (const dbmconv::test::Text1Insertion& row : dbmconv::test::text1Insertions()) {
+        SCOPED_TRACE(row.way + " " + row.given);
+        const std::wstring given = fromUtf8(row.given);
+        SetWindowTextW(text1, fromUtf8(row.before).c_str());
+        SetWindowTextW(w.control(kText2Id), L"");
+        putOnClipboard(window, L"99");
+        SetFocus(text1);
+        const auto length = static_cast<LPARAM>(GetWindowTextLengthW(text1));
+        SendMessageW(text1, EM_SETSEL, row.way == "key" ? 0 : length, length);
+        if (row.way == "type") {
+            for (const wchar_t character : given) {
+                press({key(0, character, false), key(0, character, true)});
+            }
+        } else if (row.way == "commit") {
+            // as the system hands a composition's result to a window that
+            // leaves it to DefWindowProc: a character at a time
+            for (const wchar_t character : given) {
+                PostMessageW(text1, WM_IME_CHAR, character, 1);
+            }
+        } else if (row.way == "paste") {
+            putOnClipboard(window, given);
+            SendMessageW(text1, WM_PASTE, 0, 0); // what the box's menu sends
+        } else if (row.way == "key") {
+            ASSERT_EQ(row.given.rfind("Ctrl+", 0), 0U);
+            const auto letter = static_cast<WORD>(row.given.back());
+            press({key(VK_CONTROL, 0, false), key(letter, 0, false), key(letter, 0, true), key(VK_CONTROL, 0, true)});
+        } else {
+            ASSERT_EQ(row.way, "drop");
+            EXPECT_FALSE(takesDrops(text1));
+        }
+        const std::wstring after = fromUtf8(row.after);
+        waitFor([&] { return test::windowText(text1) == after; }, window);
+        EXPECT_EQ(test::windowText(text1), after);
+        if (!row.result.empty()) {
+            press({key(VK_RETURN, 0, false), key(VK_RETURN, 0, true)});
+            const std::wstring result = fromUtf8(row.result);
+            waitFor([&] { return test::windowText(w.control(kText2Id)) == result; }, window);
+            EXPECT_EQ(test::windowText(w.control(kText2Id)), result);
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 #include "input_line_edit.h"
 
+#include "qt_text.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
@@ -33,21 +35,12 @@ bool carriesNoCharacter(int key)
     }
 }
 
-// The character a key press types. With Ctrl held a letter types its control
-// character (Ctrl+A is 1), as every keyboard driver of the classic desktops does;
-// some platforms already deliver it that way, others deliver the plain letter.
+// The character a key press types. Some platforms deliver Ctrl+A as the
+// letter, others already as its control character.
 char16_t typedCharacter(const QKeyEvent& event)
 {
     const char16_t first = event.text().at(0).unicode();
-    if (event.modifiers().testFlag(Qt::ControlModifier)) {
-        if (first >= u'a' && first <= u'z') {
-            return static_cast<char16_t>(first - u'a' + 1);
-        }
-        if (first >= u'@' && first <= u'_') {
-            return static_cast<char16_t>(first - u'@');
-        }
-    }
-    return first;
+    return event.modifiers().testFlag(Qt::ControlModifier) ? TypedWithControl(first) : first;
 }
 
 } // namespace
@@ -57,7 +50,7 @@ InputLineEdit::InputLineEdit(QWidget* parent)
 {
 }
 
-void InputLineEdit::setKeyFilter(KeyFilter filter)
+void InputLineEdit::setKeyFilter(KeyPressHandler filter)
 {
     filter_ = std::move(filter);
 }
@@ -101,13 +94,7 @@ void InputLineEdit::inputMethodEvent(QInputMethodEvent* event)
         QLineEdit::inputMethodEvent(event);
         return;
     }
-    QString kept;
-    for (const QChar character : committed) {
-        const std::int16_t code = filtered(character.unicode());
-        if (code != 0 && code != '\r' && code != '\b') {
-            kept.append(QChar(static_cast<char16_t>(code)));
-        }
-    }
+    const QString kept = filter_ ? toQString(TypedIntoText1(filter_, toU16(committed))) : committed;
     QInputMethodEvent changed(event->preeditString(), event->attributes());
     changed.setCommitString(kept, event->replacementStart(), event->replacementLength());
     QLineEdit::inputMethodEvent(&changed);

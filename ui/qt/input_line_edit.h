@@ -1,9 +1,10 @@
 #pragma once
 
+#include "text1_input.h"
+
 #include <QLineEdit>
 
 #include <cstdint>
-#include <functional>
 
 namespace dbmconv {
 
@@ -11,18 +12,17 @@ namespace dbmconv {
 // the way the classic key-press event does: the filter sees the character's code
 // and may replace it, or drop it with 0. Keys that carry no character (arrows,
 // Home, End, Delete, Tab, function keys) keep their usual meaning and are not
-// shown to the filter. Text committed by an input method is filtered character
-// by character. A paste from the box's own context menu is not typing and goes
-// in unfiltered; that menu names no shortcuts, since the filter drops them.
+// shown to the filter. Text committed by an input method goes through the
+// filter as typing does (TypedIntoText1). A paste from the box's own context
+// menu is not typing and goes in unfiltered; that menu names no shortcuts,
+// since the filter drops them.
 class InputLineEdit : public QLineEdit {
     Q_OBJECT
 
 public:
-    using KeyFilter = std::function<void(std::int16_t&)>;
-
     explicit InputLineEdit(QWidget* parent);
 
-    void setKeyFilter(KeyFilter filter);
+    void setKeyFilter(KeyPressHandler filter);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -33,7 +33,7 @@ private:
     // The code the filter left, or 0 when it dropped the character.
     std::int16_t filtered(char16_t character);
 
-    KeyFilter filter_;
+    KeyPressHandler filter_;
 };
 
 } // namespace dbmconv

@@ -10,7 +10,7 @@
 // conversion is always at 15.
 namespace dbmconv::layout {
 
-inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerPixel = kTwipsPerInch / kDesignDotsPerInch;
 
 constexpr int toPixels(int twips)
 {

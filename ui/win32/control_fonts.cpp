@@ -37,7 +37,7 @@ bool simSunInstalled()
 LOGFONTW controlLogFont(UINT dpi, bool withSimSun, const LOGFONTW& messageFont)
 {
     LOGFONTW font{};
-    const int pixels = MulDiv(layout::kControlFontPoints, static_cast<int>(dpi), 72);
+    const int pixels = toPixels(layout::kControlFontPoints * layout::kTwipsPerPoint, dpi);
     if (withSimSun) {
         font.lfHeight = -pixels;
         font.lfCharSet = GB2312_CHARSET;

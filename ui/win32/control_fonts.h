@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dpi_functions.h"
+#include "window_layout_twips.h"
 
 #include <windows.h>
 
@@ -30,7 +31,7 @@ using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 // Twips to pixels at `dpi`, rounded to the nearest pixel.
 [[nodiscard]] inline int toPixels(int twips, UINT dpi)
 {
-    return MulDiv(twips, static_cast<int>(dpi), 1440);
+    return MulDiv(twips, static_cast<int>(dpi), layout::kTwipsPerInch);
 }
 
 } // namespace dbmconv::win32

@@ -324,9 +324,10 @@ bool ConverterFormWindow::createControls()
     // The results are the program's own, and short; no limit of 30,000 cuts them.
     SendMessageW(text2_, EM_SETLIMITTEXT, 0, 0);
     installKeyFilter(text1_, keyFilter_);
-    // Text1 takes no input method composition: the filter drops every composed
-    // character, and an in-place composition (a Korean syllable) would stay
-    // in the box although its result was dropped.
+    // Text1 takes no input method composition, where Qt and the page filter
+    // what one commits: the edit control writes an in-place composition (a
+    // Korean syllable) into its own text as it goes, which would stay in the
+    // box although the filter dropped its result.
     ImmAssociateContextEx(text1_, nullptr, 0);
 
     const AccessibleAnnotations annotations;

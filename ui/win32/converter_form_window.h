@@ -80,7 +80,7 @@ private:
     [[nodiscard]] SIZE frameSize(UINT dpi) const;
 
     ConverterForm form_;
-    KeyFilter keyFilter_;
+    KeyPressHandler keyFilter_;
     HINSTANCE instance_;
     DpiFunctions dpiFunctions_;
     HWND window_ = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "converter_window.h"
-#include "support/u16.h"
+#include "u16.h"
 
 #include <deque>
 #include <string>
@@ -17,6 +17,8 @@ public:
     std::u16string text1Text;
     std::u16string text2Text;
     std::u16string label1Caption;
+    bool text2Written = false;
+    std::u16string lastMessage; // of a reminder or an error
     std::vector<std::string> log;
 
     // Texts that successive reads of Combo1.Text return before combo1Text does:
@@ -41,6 +43,7 @@ public:
     void SetText2Text(std::u16string_view text) override
     {
         text2Text = text;
+        text2Written = true;
         log.push_back("Text2.Text=" + utf8(text));
     }
     void SetLabel1Caption(std::u16string_view caption) override
@@ -50,10 +53,12 @@ public:
     }
     void ShowReminder(std::u16string_view prompt) override
     {
+        lastMessage = prompt;
         log.push_back("ShowReminder(" + utf8(prompt) + ")");
     }
     void ShowError(std::u16string_view message) override
     {
+        lastMessage = message;
         log.push_back("ShowError(" + utf8(message) + ")");
     }
     void FocusInput() override { log.push_back("FocusInput"); }
