@@ -78,3 +78,23 @@ class Window:
             const label = document.getElementById("Label1").getBoundingClientRect();
             const client = document.querySelector(".client").getBoundingClientRect();
             return [w.left >= 0 && w.right <= innerWidth, boxes, label.right <= client.right];""")
+
+    @staticmethod
+    def designed_places(fields):
+        """Each control's rectangle from the layout's twips (the build writes
+        them into page_fields.tsv beside the page), in CSS pixels; Label1's
+        place alone, as its text sizes it."""
+        twips = {line.split("\t")[0][len("TWIPS_"):].capitalize(): [int(n) for n in line.split("\t")[1].split()]
+                 for line in fields.read_text(encoding="utf-8").splitlines() if line.startswith("TWIPS_")}
+        designed = {name: [n / 15 for n in rect] for name, rect in twips.items() if name != "Label1"}
+        designed["Label1"] = [n / 15 for n in twips["Label1"][:2]]
+        return designed
+
+    def placed(self):
+        return self.browser.run("""
+            const client = document.querySelector(".client").getBoundingClientRect();
+            const box = (id) => (id === "Combo1" ? document.getElementById(id).parentElement
+                                                 : document.getElementById(id)).getBoundingClientRect();
+            const at = (r) => [r.left - client.left, r.top - client.top, r.width, r.height];
+            return Object.assign({Client: [0, 0, client.width, client.height], Label1: at(box("Label1")).slice(0, 2)},
+                Object.fromEntries(["Combo1", "Text1", "Text2", "Command1"].map((id) => [id, at(box(id))])));""")

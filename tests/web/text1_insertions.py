@@ -40,6 +40,7 @@ def check_every_row(check, browser, window, engine):
     for way, given, before, after, result in rows():
         what = "Text1: %s %r onto %r" % (way, given, before)
         window.pick("dBm:")
+        browser.run("document.getElementById('Text2').value = '';")
         window.clear_and_focus("Text1", before)
         # A refused drop leaves Text1 as it was: that the drag reached it at
         # all is what makes that row a test.
