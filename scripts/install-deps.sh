@@ -63,12 +63,12 @@ web_packages=(
 # of: Debian's Chromium driven headless through ChromeDriver; Firefox ESR
 # driven headless over WebDriver BiDi, with a WebSocket client (no
 # geckodriver is packaged); WebKitGTK through its own WebDriver, in an X
-# server; and GoogleTest for the build of the core for this machine that the
+# server whose pointer drags; and GoogleTest for the build of the core for this machine that the
 # page's results are compared with.
 web_test_packages=(
   chromium chromium-driver python3-selenium libgtest-dev
   firefox-esr python3-websocket
-  webkit2gtk-driver xvfb xauth
+  webkit2gtk-driver xvfb xauth xdotool
 )
 # Google Benchmark, and XCB for timing the window's appearance.
 bench_packages=(

@@ -32,7 +32,8 @@ def missing_programs(engine):
     needed = {
         "chromium": [("/usr/bin/chromium", "chromium"), ("/usr/bin/chromedriver", "chromium-driver")],
         "firefox": [("/usr/bin/firefox-esr", "firefox-esr")],
-        "webkit": [("/usr/bin/WebKitWebDriver", "webkit2gtk-driver"), ("/usr/bin/Xvfb", "xvfb")],
+        "webkit": [("/usr/bin/WebKitWebDriver", "webkit2gtk-driver"), ("/usr/bin/Xvfb", "xvfb"),
+                   ("/usr/bin/xdotool", "xdotool")],
     }[engine]
     missing = ["%s (%s)" % (path, package) for path, package in needed if not os.path.exists(path)]
     modules = {"chromium": ["selenium"], "firefox": ["selenium", "websocket"], "webkit": ["selenium"]}[engine]

@@ -43,9 +43,6 @@ class SeleniumBrowser:
         element = self.driver.find_element(By.CSS_SELECTOR, selector)
         return element.accessible_name, element.aria_role
 
-    def drop(self, text, selector):
-        raise NotInThisEngine("its WebDriver starts a drag but never carries it onto another element")
-
     def screen(self, width, height, scale, touch):
         raise NotInThisEngine("its WebDriver sets no device scale or touch screen")
 
