@@ -61,10 +61,10 @@ web_packages=(
 )
 # ... and for its tests, the page in the three engines that browsers are made
 # of: Debian's Chromium driven headless through ChromeDriver; Firefox ESR
-# driven headless over WebDriver BiDi, with a WebSocket client (no
-# geckodriver is packaged); WebKitGTK through its own WebDriver, in an X
-# server whose pointer drags; and GoogleTest for the build of the core for this machine that the
-# page's results are compared with.
+# driven over WebDriver BiDi, with a WebSocket client (no geckodriver is
+# packaged); WebKitGTK through its own WebDriver; these two each in an X
+# server whose pointer xdotool drags; and GoogleTest for the build of the core
+# for this machine that the page's results are compared with.
 web_test_packages=(
   chromium chromium-driver python3-selenium libgtest-dev
   firefox-esr python3-websocket

@@ -31,7 +31,7 @@ def missing_programs(engine):
     import os
     needed = {
         "chromium": [("/usr/bin/chromium", "chromium"), ("/usr/bin/chromedriver", "chromium-driver")],
-        "firefox": [("/usr/bin/firefox-esr", "firefox-esr")],
+        "firefox": [("/usr/bin/firefox-esr", "firefox-esr"), ("/usr/bin/Xvfb", "xvfb"), ("/usr/bin/xdotool", "xdotool")],
         "webkit": [("/usr/bin/WebKitWebDriver", "webkit2gtk-driver"), ("/usr/bin/Xvfb", "xvfb"),
                    ("/usr/bin/xdotool", "xdotool")],
     }[engine]

@@ -1,14 +1,18 @@
-"""Debian's Firefox ESR, headless, driven over WebDriver BiDi. Input methods
-and the clipboard's menu commands are not in BiDi: for those the browser is
-started with the remote agent's access to its own window (-remote-allow-
-system-access), where Gecko's input-method interface (nsITextInputProcessor)
-commits a composition, and the Paste command runs as the context menu runs it."""
+"""Debian's Firefox ESR, driven over WebDriver BiDi, in a window of an X server
+of its own. Input methods and the clipboard's menu commands are not in BiDi:
+for those the browser is started with the remote agent's access to its own
+window (-remote-allow-system-access), where Gecko's input-method interface
+(nsITextInputProcessor) commits a composition, and the Paste command runs as
+the context menu runs it. A drag is the X server's own pointer (x_display):
+Firefox's WebDriver carries a drag over an element but never drops it."""
+import os
 import pathlib
 import re
 import subprocess
 
 from bidi_connection import BidiConnection
 from browser_engine import NotInThisEngine
+from x_display import END_DRAG, PREPARE_DRAG, XDisplay
 
 # No update, telemetry or first-run pages: the remote agent's own preferences
 # see to most; the default-browser question is not among them.
@@ -49,10 +53,12 @@ class Firefox:
         profile = pathlib.Path(scratch) / "firefox"
         profile.mkdir(parents=True, exist_ok=True)
         (profile / "user.js").write_text(_PREFERENCES)
+        self.display = XDisplay()
         self.process = subprocess.Popen(
-            ["/usr/bin/firefox-esr", "--headless", "--no-remote", "--profile", str(profile),
-             "--remote-debugging-port=0", "--remote-allow-system-access", "about:blank"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+            ["/usr/bin/firefox-esr", "--no-remote", "--profile", str(profile), "--remote-debugging-port=0",
+             "--remote-allow-system-access", "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+            env={**os.environ, "DISPLAY": self.display.name, "WAYLAND_DISPLAY": ""})
         address = None
         for line in self.process.stderr:
             found = re.search(r"WebDriver BiDi listening on (ws://\S+)", line)
@@ -61,6 +67,7 @@ class Firefox:
                 break
         if address is None:
             self.process.kill()
+            self.display.close()
             raise RuntimeError("Firefox did not start its remote agent")
         # (its later messages would fill the pipe: read on by no one, dropped)
         self.process.stderr.close()
@@ -144,7 +151,9 @@ class Firefox:
         self.run("return window.pasteHandled;")
 
     def drop(self, text, selector):
-        raise NotInThisEngine("its WebDriver carries a drag over an element but never drops it")
+        left, top = self.run("return [mozInnerScreenX, mozInnerScreenY];")
+        self.display.drag(*self.run(PREPARE_DRAG, text, selector, left, top))
+        self.run(END_DRAG)
 
     def screen(self, width, height, scale, touch):
         if touch:
@@ -174,3 +183,4 @@ class Firefox:
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
+        self.display.close()
