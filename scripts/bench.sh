@@ -98,7 +98,7 @@ echo
 echo "== 5. the web page in headless Chromium: size, start-up to a usable window against"
 echo "      a bare page with the same five controls, ${wine_runs} runs each, and a pasted megabyte"
 bash scripts/install-deps.sh web-test >/dev/null
-page=$(bash scripts/build-web.sh 2>/dev/null)
+page=$(bash scripts/build-web.sh 2>/dev/null | tail -n 1)
 size=$(stat -c %s "$page")
 echo "dbmconv.html ${size} bytes ($((size / 1024)) KiB; target <= 256 KiB: $(verdict "$size" 262144))"
 /usr/bin/python3 bench/web/page_bench.py "$page" bench/web/bare_page.html "$wine_runs" | tee "$out/web.txt" |

@@ -2,10 +2,12 @@
 # Installs what is missing and builds the converter as one web page,
 # build-web/dbmconv.html: the program in WebAssembly and its script inside the
 # page, with the icon; it opens from disk in any current browser, offline, and
-# from any static web server. Two builds of one commit give the same bytes.
-# Prints the page's path last. With --tests it also builds the core's and the
-# actions' suites, to run under Node.js, and installs what the page's test in
-# Chromium needs (ctest --test-dir build-web runs them all).
+# from any static web server; and the same page as a site to put on a server,
+# build-web/site/, which a phone adds to its home screen and opens offline.
+# Two builds of one commit give the same bytes. Prints the site's files, then
+# the page's path last. With --tests it also builds the core's and the
+# actions' suites, to run under Node.js, and installs what the page's suite in
+# three browser engines needs (ctest --test-dir build-web runs them all).
 # usage: scripts/build-web.sh [--tests]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -64,4 +66,12 @@ page = page.replace("@PROGRAM@", program)
 PY
 page=$folder/dbmconv.html
 echo "$page: $(stat -c %s "$page") bytes" >&2
+
+# The same page as a site to put on any static server: installable on a home
+# screen, and offline once opened.
+"$folder/host-tools/dbmconv_make_web_icons" "$folder/web-icons" >&2
+python3 scripts/make-site.py "$page" "$folder/web-icons" "$folder/site"
+for file in $(cd "$folder/site" && ls | LC_ALL=C sort); do
+  echo "$PWD/$folder/site/$file"
+done
 echo "$PWD/$page"

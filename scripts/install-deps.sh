@@ -67,11 +67,16 @@ fi
 web_packages=(
   cmake ninja-build g++ python3 emscripten nodejs googletest
 )
-# ... and for its tests, Debian's Chromium driven headless through ChromeDriver,
-# and GoogleTest for the build of the core for this machine that the page's
-# results are compared with.
+# ... and for its tests, the page in the three engines that browsers are made
+# of: Debian's Chromium driven headless through ChromeDriver; Firefox ESR
+# driven over WebDriver BiDi, with a WebSocket client (no geckodriver is
+# packaged); WebKitGTK through its own WebDriver; these two each in an X
+# server whose pointer xdotool drags; and GoogleTest for the build of the core
+# for this machine that the page's results are compared with.
 web_test_packages=(
   chromium chromium-driver python3-selenium libgtest-dev
+  firefox-esr python3-websocket
+  webkit2gtk-driver xvfb xauth xdotool
 )
 # Google Benchmark, and XCB for timing the window's appearance.
 bench_packages=(

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the web page with the core's and the actions'
-# suites in WebAssembly, and runs them under Node.js, and the page's own test in
-# headless Chromium: the web page's part of scripts/test.sh, alone.
+# suites in WebAssembly, and runs them under Node.js, and the page's own suite
+# in Chromium, Firefox and WebKit: the web page's part of scripts/test.sh,
+# alone.
 # usage: scripts/test-web.sh [--prepare-only]
 #   --prepare-only builds what the suites need and stops there (scripts/test.sh
 #   runs them itself)

@@ -7,7 +7,8 @@
 # 32-bit x86 Linux (under user-mode emulation where the kernel runs no 32-bit
 # program); and the web page: the core's and the actions' suites in
 # WebAssembly under Node.js, a million inputs against the hardened build's
-# core, and the page in headless Chromium. Warnings are errors in every build.
+# core, and the page, served as a site and offline, in Chromium, Firefox and
+# WebKit. Warnings are errors in every build.
 # Ends with each stage's time, the tests skipped with their reasons, and a
 # count of every test.
 # usage: scripts/test.sh [--long]
@@ -112,9 +113,10 @@ trap 'exit 143' TERM
 # ctest over one build folder; its report and every test's output are kept for
 # the summary.
 suite() {
-  # usage: suite NAME BUILD-FOLDER
+  # usage: suite NAME BUILD-FOLDER [CTEST-OPTION...]
   local name=$1 folder=$2 status=0
-  ctest --test-dir "$folder" --output-on-failure --parallel "$jobs" >"$logs/$name.log" 2>&1 || status=$?
+  shift 2
+  ctest --test-dir "$folder" --output-on-failure --parallel "$jobs" "$@" >"$logs/$name.log" 2>&1 || status=$?
   cp "$folder/Testing/Temporary/LastTest.log" "$logs/$name.tests" 2>/dev/null || true
   cat "$logs/$name.log"
   return "$status"
@@ -187,8 +189,11 @@ web_suite() {
   # Linux program as shipped, built earlier in this lane.
   export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} # (Emscripten's, for the configuring)
   cmake build-web -DDBMCONV_NATIVE_SWEEP="$PWD/build-test/tests/result_text_sweep" >/dev/null &&
-    suite web build-web
+    suite web build-web --exclude-regex '^web_page_'
 }
+# The page in the three browser engines waits on the browsers far more than it
+# computes: it runs beside the hardened build, as soon as the page is built.
+page_suites() { suite web-page build-web --tests-regex '^web_page_'; }
 i386_build() {
   cmake -S . -B build-i386 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-linux-i386.cmake \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DDBMCONV_BUILD_GUI=OFF -DBUILD_TESTING=ON -DDBMCONV_WERROR=ON \
@@ -224,9 +229,17 @@ linux_lane() {
 web_lane() {
   lane=web
   stage "web page build (WebAssembly), with its suites" web_build
-  stage "hardened optimised build, and the Debian package" package
-  DBMCONV_MPFR_ARGUMENTS=$mpfr_arguments stage "suite of the hardened build and its package" suite linux build-test
-  stage "web page suites: Node.js and headless Chromium" web_suite
+  (lane=pages && stage "the page in Chromium, Firefox and WebKit, served and offline" page_suites) \
+    >"$logs/pages-lane.out" 2>&1 &
+  local pages_pid=$! status=0
+  stage "hardened optimised build, and the Debian package" package || status=1
+  DBMCONV_MPFR_ARGUMENTS=$mpfr_arguments stage "suite of the hardened build and its package" suite linux build-test ||
+    status=1
+  # (one ctest at a time in a build folder: each writes the folder's test log)
+  wait "$pages_pid" || status=1
+  cat "$logs/pages-lane.out"
+  stage "web page suites: the core and the actions under Node.js" web_suite || status=1
+  return "$status"
 }
 windows_lane() {
   lane=windows

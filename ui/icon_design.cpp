@@ -90,6 +90,19 @@ std::vector<Rgba> drawn(int size)
     return image;
 }
 
+std::vector<Rgba> drawnOnSquare(int size)
+{
+    std::vector<Rgba> image = drawn(size);
+    for (Rgba& pixel : image) {
+        const bool plus = pixel.alpha == 255 && pixel.rgb.red == kPlusColour.red
+            && pixel.rgb.green == kPlusColour.green && pixel.rgb.blue == kPlusColour.blue;
+        if (!plus) {
+            pixel = {kDiscColour, 255};
+        }
+    }
+    return image;
+}
+
 std::vector<Colour> pixels(int size)
 {
     if (size != kLarge.size && size != kSmall.size) {

@@ -60,4 +60,10 @@ struct Rgba {
 // image is as symmetric as the design. Row by row from the top left.
 [[nodiscard]] std::vector<Rgba> drawn(int size);
 
+// The plus sign of drawn(size) on a whole square of the disc's colour, for a
+// home screen that cuts its own shape out of the icon (Android's maskable
+// icons) or fills what is transparent with black (iOS): the plus sign lies
+// well inside the circle that every such shape keeps.
+[[nodiscard]] std::vector<Rgba> drawnOnSquare(int size);
+
 } // namespace dbmconv::icon
