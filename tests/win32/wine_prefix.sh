@@ -29,7 +29,10 @@ fi
 if [ -n "$copy_of" ]; then
   cp -a "$copy_of/." "$prefix/"
 else
-  "$wine" wineboot --init >/dev/null 2>&1
+  # (Under emulation a 32-bit Windows takes longer to boot than Wine's loader
+  # waits for it, "boot event wait timed out": the boot goes on all the same,
+  # and is waited for here; the checks below find a prefix it did not set up.)
+  "$wine" wineboot --init >/dev/null 2>&1 || wineserver -w
   for face in 宋体 SimSun NSimSun 新宋体; do
     "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "$font" /f >/dev/null 2>&1
   done
