@@ -59,6 +59,12 @@ handler_there() {
 start() {
   local state=$1 owner=$2 reason existing name how mounted=no entry
   : >"$state"
+  # A handler of a run that ended without removing it (killed): its owner is
+  # gone. First of all, so that it cannot make native programs look emulated.
+  for entry in "$binfmt"/dbmconv-i386-*; do
+    [ -e "$entry" ] && [ ! -d "/proc/${entry##*-}" ] && echo -1 >"$entry" 2>/dev/null &&
+      echo "removed the handler ${entry##*/} that an ended run left behind"
+  done
   if [ "${DBMCONV_EMULATE_32_BIT:-}" != 1 ] && bash "$here/runs-32-bit-programs.sh" --quiet; then
     how=$(bash "$here/runs-32-bit-programs.sh" --how)
     if [ "$how" = natively ]; then
@@ -81,11 +87,6 @@ start() {
     mounted=yes
     echo "mounted=yes" >>"$state"
   fi
-  # A handler of a run that ended without removing it (killed): its owner is gone.
-  for entry in "$binfmt"/dbmconv-i386-*; do
-    [ -e "$entry" ] && [ ! -d "/proc/${entry##*-}" ] && echo -1 >"$entry" 2>/dev/null &&
-      echo "removed the handler ${entry##*/} that an ended run left behind"
-  done
   name=dbmconv-i386-$owner
   if ! printf '%s' ":$name:M::$magic:$mask:$qemu:F" >"$binfmt/register" 2>/dev/null; then
     [ "$mounted" = yes ] && umount "$binfmt"

@@ -3,7 +3,7 @@ no word for it, Chromium's own DevTools protocol."""
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
-from browser_selenium import SeleniumBrowser
+from browser_selenium import SELECT_FOR_COPY, SeleniumBrowser
 
 
 class Chromium(SeleniumBrowser):
@@ -31,17 +31,10 @@ class Chromium(SeleniumBrowser):
         self.cdp("Input.insertText", {"text": text})
 
     def set_clipboard(self, text):
-        self.run("""const [text] = arguments;
-            const from = document.activeElement, start = from.selectionStart, end = from.selectionEnd;
-            const holder = document.createElement("textarea");
-            holder.value = text;
-            document.body.append(holder);
-            holder.select();
-            window.dbmconvTestCopy = () => { holder.remove(); from.focus(); from.setSelectionRange(start, end); };""",
-                 text)
+        self.run(SELECT_FOR_COPY, text)
         self.cdp("Input.dispatchKeyEvent", {"type": "rawKeyDown", "commands": ["copy"]})
         self.cdp("Input.dispatchKeyEvent", {"type": "keyUp"})
-        self.run("window.dbmconvTestCopy(); delete window.dbmconvTestCopy;")
+        self.run("window.dbmconvTestCopied(); delete window.dbmconvTestCopied;")
 
     def menu_paste(self):
         # The editing command alone, as a menu item gives it: no Ctrl, no V.

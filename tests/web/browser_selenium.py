@@ -12,6 +12,17 @@ const args = Array.from(arguments).slice(0, -1);
 Promise.resolve().then(() => (function () { %s }).apply(null, args))
     .then((value) => done({value: value === undefined ? null : value}), (error) => done({error: String(error)}));"""
 
+# Puts a text, selected, in a box of its own for the engine to copy, and leaves
+# window.dbmconvTestCopied() to take the box away and give the focus and the
+# selection back to where they were.
+SELECT_FOR_COPY = """const [text] = arguments;
+const from = document.activeElement, start = from.selectionStart, end = from.selectionEnd;
+const holder = document.createElement("textarea");
+holder.value = text;
+document.body.append(holder);
+holder.select();
+window.dbmconvTestCopied = () => { holder.remove(); from.focus(); from.setSelectionRange(start, end); };"""
+
 
 class SeleniumBrowser:
     def __init__(self, driver):

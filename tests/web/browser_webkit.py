@@ -10,7 +10,7 @@ import subprocess
 from selenium import webdriver
 from selenium.webdriver.webkitgtk.options import Options
 
-from browser_selenium import SeleniumBrowser
+from browser_selenium import SELECT_FOR_COPY, SeleniumBrowser
 from x_display import END_DRAG, PREPARE_DRAG, XDisplay
 
 MINIBROWSER = "/usr/lib/%s/webkit2gtk-4.1/MiniBrowser"
@@ -41,16 +41,9 @@ class WebKit(SeleniumBrowser):
         self.run("document.execCommand('insertText', false, arguments[0]);", text)
 
     def set_clipboard(self, text):
-        self.run("""const [text] = arguments;
-            const from = document.activeElement, start = from.selectionStart, end = from.selectionEnd;
-            const holder = document.createElement("textarea");
-            holder.value = text;
-            document.body.append(holder);
-            holder.select();
+        self.run(SELECT_FOR_COPY + """
             const copied = document.execCommand("copy");
-            holder.remove();
-            from.focus();
-            from.setSelectionRange(start, end);
+            window.dbmconvTestCopied();
             if (!copied) throw new Error("the clipboard refused the text");""", text)
 
     def menu_paste(self):
