@@ -15,13 +15,13 @@ namespace {
 
 using dbmconv::layout::TwipsRect;
 
+// (whole pixels without a point, as every place of the layout is today)
 std::string cssPixels(int twips)
 {
-    const int scaled = twips * dbmconv::layout::kDesignDotsPerInch;
-    const int pixels = scaled / dbmconv::layout::kTwipsPerInch;
-    const int rest = scaled % dbmconv::layout::kTwipsPerInch;
-    return rest == 0 ? std::to_string(pixels) + "px"
-                     : std::to_string(static_cast<double>(scaled) / dbmconv::layout::kTwipsPerInch) + "px";
+    char text[32];
+    std::snprintf(text, sizeof text, "%gpx",
+                  static_cast<double>(twips * dbmconv::layout::kDesignDotsPerInch) / dbmconv::layout::kTwipsPerInch);
+    return text;
 }
 
 std::string place(const TwipsRect& rect)
