@@ -4,6 +4,7 @@ its own. Its browser is WebKitGTK's MiniBrowser, allowed to use the clipboard
 so that the suite can run the editing commands a menu runs. A drag is the X
 server's own pointer (x_display): WebKitWebDriver's pointer starts a drag that
 never leaves its source."""
+import inspect
 import os
 import subprocess
 
@@ -14,6 +15,16 @@ from browser_selenium import SELECT_FOR_COPY, SeleniumBrowser
 from x_display import END_DRAG, PREPARE_DRAG, XDisplay
 
 MINIBROWSER = "/usr/lib/%s/webkit2gtk-4.1/MiniBrowser"
+DRIVER = "/usr/bin/WebKitWebDriver"
+
+
+def start_driver(options):
+    # Selenium 4.8 (Debian 12) takes the driver's path itself; later releases
+    # (4.24 in Debian 13) only a Service, as for every other engine.
+    if "service" in inspect.signature(webdriver.WebKitGTK.__init__).parameters:
+        from selenium.webdriver.webkitgtk.service import Service
+        return webdriver.WebKitGTK(service=Service(executable_path=DRIVER), options=options)
+    return webdriver.WebKitGTK(executable_path=DRIVER, options=options)
 
 
 class WebKit(SeleniumBrowser):
@@ -29,7 +40,7 @@ class WebKit(SeleniumBrowser):
         options.add_argument("--automation")
         options.add_argument("--javascript-can-access-clipboard=true")
         try:
-            super().__init__(webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options))
+            super().__init__(start_driver(options))
         except Exception:
             self.display.close()
             raise
