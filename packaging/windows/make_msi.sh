@@ -2,7 +2,7 @@
 # Makes the Windows Installer package of one built program with wixl, the same
 # bytes every time for the same commit: its codes are derived from the version,
 # the processor and the packaged files, and its time stamps are the last
-# commit's.
+# commit's (the program's, where there is no commit).
 # usage: make_msi.sh x86|x64 VERSION PROGRAM.exe ICON.ico OUTPUT.msi
 set -euo pipefail
 arch=$1
@@ -32,7 +32,10 @@ component_guid=$(derived_guid "component $arch")
 template=$([ "$arch" = x64 ] && echo "x64;2052" || echo "Intel;2052")
 
 export TZ=UTC
-when=$(date -u -d "@${SOURCE_DATE_EPOCH:-$(date +%s)}" '+%Y-%m-%d %H:%M:%S')
+# Outside a git work tree (a source archive, a machine without git) there is no
+# commit time: the packed program's own time then, never the clock's, so that
+# the same program still gives the same package.
+when=$(date -u -d "@${SOURCE_DATE_EPOCH:-$(stat -c %Y "$program")}" '+%Y-%m-%d %H:%M:%S')
 
 # wixl takes its sources from the folder it runs in.
 stage=$(mktemp -d)
