@@ -72,10 +72,20 @@ class Firefox:
         # (its later messages would fill the pipe: read on by no one, dropped)
         self.process.stderr.close()
         self.bidi = BidiConnection(address + "/session")
-        self.bidi.command("session.new", capabilities={})
+        version = self.bidi.command("session.new", capabilities={})["capabilities"]["browserVersion"]
         self.context = self.bidi.command("browsingContext.getTree")["contexts"][0]["context"]
-        self.window = self.bidi.command("browsingContext.getTree", **{"moz:scope": "chrome"})["contexts"][0]["context"]
+        self.window, self.no_window = self._browser_window(version)
         self.bidi.command("session.subscribe", events=["log.entryAdded"])
+
+    def _browser_window(self, version):
+        # The browser's own window, where its input method and clipboard are
+        # reached. Firefox 140 answers the chrome scope with the page's own
+        # contexts: it has none to give, and what needs one is not done there.
+        windows = self.bidi.command("browsingContext.getTree", **{"moz:scope": "chrome"})["contexts"]
+        for window in windows:
+            if window["url"] == "chrome://browser/content/browser.xhtml":
+                return window["context"], None
+        return None, "Firefox %s's WebDriver BiDi gives no browser window to reach its input method and clipboard" % version
 
     def open(self, url):
         self.bidi.command("browsingContext.navigate", context=self.context, url=url, wait="complete")
@@ -95,6 +105,8 @@ class Firefox:
         return self._call(self.context, body, args)
 
     def _in_browser_window(self, body, *args):
+        if self.window is None:
+            raise NotInThisEngine(self.no_window)
         return self._call(self.window, body, args)
 
     def _pointer(self, actions):

@@ -101,8 +101,11 @@ with tempfile.TemporaryDirectory() as scratch:
         window.clear_and_focus("Text1")
         browser.keys("a1b,2 e-3")
         check("typed keys filtered", window.value("Text1"), "12-3")
-        browser.commit("x9.5y")
-        check("committed text filtered", window.value("Text1"), "12-39.5")
+
+        def committed_text_filtered():
+            browser.commit("x9.5y")
+            check("committed text filtered", window.value("Text1"), "12-39.5")
+        only_where_possible("committed text filtered", committed_text_filtered)
 
         def dropped_text_refused():
             window.clear_and_focus("Text1")
