@@ -85,6 +85,8 @@ class Firefox:
         for window in windows:
             if window["url"] == "chrome://browser/content/browser.xhtml":
                 return window["context"], None
+        if any(window["url"].startswith("chrome://") for window in windows):
+            raise RuntimeError("no browser window among Firefox's: %s" % [window["url"] for window in windows])
         return None, "Firefox %s's WebDriver BiDi gives no browser window to reach its input method and clipboard" % version
 
     def open(self, url):
